@@ -1,0 +1,162 @@
+#include "classesBasicas/Mapa.h"
+
+#include "classesBasicas/Colisor.h"
+#include "classesBasicas/Fisica.h"
+#include "classesBasicas/Imagem.h"
+#include "classesBasicas/Objeto.h"
+#include "classesDerivadas/GerenciadorTela.h"
+
+#include <allegro.h>
+
+Mapa::Mapa(std::string mapaVisual, std::string mapaColisao, int comprimento,
+           std::map<int, Objeto*>* listaDeObjetos)
+    : listaDeObjetos(listaDeObjetos), comprimento(comprimento) {
+    // The adopted table is released on every way out, like everything else.
+    try {
+        this->mapaVisual = Imagem::carregar(mapaVisual);
+        if (!this->mapaVisual) throw 1;
+        this->mapaColisao = Imagem::carregar(mapaColisao);
+        if (!this->mapaColisao) throw 2;
+    } catch (int) {
+        liberar();
+        throw;
+    }
+    bufferColisao = create_bitmap(comprimento, ALTURA);
+    bufferVisual = create_bitmap(comprimento, ALTURA);
+    draw_sprite(bufferVisual, this->mapaVisual, 0, 0);
+    draw_sprite(bufferColisao, this->mapaColisao, 0, 0);
+    if (!this->listaDeObjetos) this->listaDeObjetos = new std::map<int, Objeto*>();
+    listaDePlayers = new std::map<int, Objeto*>();
+    gerenciadorTela = new GerenciadorTela();
+    over = false;
+}
+
+Mapa::~Mapa() { liberar(); }
+
+void Mapa::liberar() {
+    if (bufferColisao) destroy_bitmap(bufferColisao);
+    if (bufferVisual) destroy_bitmap(bufferVisual);
+    if (mapaColisao) destroy_bitmap(mapaColisao);
+    if (mapaVisual) destroy_bitmap(mapaVisual);
+    bufferColisao = bufferVisual = mapaColisao = mapaVisual = nullptr;
+    for (auto* tabela : {listaDeObjetos, listaDePlayers}) {
+        if (!tabela) continue;
+        for (auto& par : *tabela) delete par.second;
+        delete tabela;
+    }
+    listaDeObjetos = listaDePlayers = nullptr;
+    delete gerenciadorTela;
+    gerenciadorTela = nullptr;
+}
+
+void Mapa::inserirObjeto(std::string nome, Objeto* objeto, bool isHeroi) {
+    // One counter for the whole program, so no colour is ever given twice,
+    // whichever map or table the object goes to.
+    static int i = 0;
+    static int j = 0;
+    static int k = 1;
+    k = k + 1;
+    if (k > 255) {
+        k = 0;
+        j = j + 1;
+        if (j > 255) {
+            j = 0;
+            i = i + 1;
+        }
+    }
+    int cor = makecol(i, j, k);
+    (isHeroi ? listaDePlayers : listaDeObjetos)->insert({cor, objeto});
+    objeto->setCorColisao(cor);
+    objeto->setNome(nome);
+}
+
+void Mapa::desenharObjeto(Objeto* objeto) {
+    BITMAP* bitmapDoObjeto = objeto->getBitmap();
+    int x = objeto->getPosicao().getX();
+    int y = objeto->getPosicao().getY();
+    int largura = objeto->getLargura();
+    int altura = objeto->getAltura();
+    // A picture that could not be loaded is skipped; the object still
+    // collides.
+    if (bitmapDoObjeto) {
+        if (objeto->getSinalGravidade() < 0 && objeto->isNoChao())
+            draw_sprite_v_flip(bufferVisual, bitmapDoObjeto, x, y - altura);
+        else
+            draw_sprite(bufferVisual, bitmapDoObjeto, x, y - altura);
+    }
+    rectfill(bufferColisao, x, y - altura, x + largura, y, objeto->getCorColisao());
+}
+
+void Mapa::apagarObjetoColisao(Objeto* objeto) {
+    int x = objeto->getPosicao().getX();
+    int y = objeto->getPosicao().getY();
+    int largura = objeto->getLargura();
+    int altura = objeto->getAltura();
+    blit(mapaColisao, bufferColisao, x, y - altura, x, y - altura, largura + 1, altura + 1);
+}
+
+bool Mapa::atualizarMapa() {
+    bool retorno = false;
+
+    Colisor::setListaDeObjetos(listaDeObjetos);
+    Colisor::setListaDePlayers(listaDePlayers);
+    Colisor::setMapaColisao(bufferColisao);
+
+    // The camera first, so everything is judged against the window it is shown in.
+    Fisica::aplicarMovimentos(*gerenciadorTela);
+    const int gx = gerenciadorTela->getPosicao().getX();
+
+    blit(mapaVisual, bufferVisual, gx, 0, gx, 0, LARGURA_TELA, ALTURA);
+
+    for (auto& par : *listaDeObjetos) {
+        Objeto* objeto = par.second;
+        if (objeto->getPosicao().getX() + objeto->getLargura() < gx) objeto->setAtivo(false);
+        apagarObjetoColisao(objeto);
+        if (objeto->isAtivo()) {
+            objeto->comportamentoPadrao();
+            Colisor::setMapaColisao(bufferColisao);
+            Fisica::aplicarMovimentos(*objeto);
+            desenharObjeto(objeto);
+        }
+    }
+
+    int naCorrida = 0;
+    for (auto& par : *listaDePlayers) {
+        Objeto* runner = par.second;
+        Ponto p = runner->getPosicao();
+        if (p.getX() + runner->getLargura() < gx || p.getY() < 0 ||
+            p.getY() - runner->getAltura() > ALTURA)
+            runner->setAtivo(false);
+        apagarObjetoColisao(runner);
+        if (runner->isAtivo()) {
+            ++naCorrida;
+            // Behind the middle of the view: a little faster, to catch up.
+            double velocidadeTela = gerenciadorTela->getVelHorizontal();
+            if (p.getX() < gx - runner->getLargura() + LARGURA_TELA / 2)
+                runner->setVelHorizontal(velocidadeTela + 1.0);
+            else
+                runner->setVelHorizontal(velocidadeTela);
+            runner->comportamentoPadrao();
+            Colisor::setMapaColisao(bufferColisao);
+            Fisica::aplicarMovimentos(*runner);
+            desenharObjeto(runner);
+        }
+    }
+
+    if (naCorrida == 0) {
+        int vencedores = 0;
+        for (auto& par : *listaDePlayers)
+            if (par.second->isWinner()) ++vencedores;
+        if (vencedores == 0) {
+            retorno = true;
+        } else {
+            over = true;
+            gerenciadorTela->setVelHorizontal(0.0);
+        }
+    }
+
+    blit(bufferVisual, screen, gx, 0, 0, 0, LARGURA_TELA, ALTURA);
+    return retorno;
+}
+
+bool Mapa::isOver() const { return over; }

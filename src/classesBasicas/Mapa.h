@@ -1,0 +1,50 @@
+#pragma once
+
+#include <map>
+#include <string>
+
+struct BITMAP;
+class Objeto;
+class GerenciadorTela;
+
+// One level in play: its visual and collision pictures, working copies of
+// both in which the objects are drawn, the tables of registered objects and
+// the screen manager that carries the view. Owns all of them, the registered
+// objects included.
+class Mapa {
+public:
+    // Throws the int 1 when the visual picture cannot be loaded, 2 when the
+    // collision picture cannot. `listaDeObjetos`, if given, is adopted.
+    Mapa(std::string mapaVisual, std::string mapaColisao, int comprimento,
+         std::map<int, Objeto*>* listaDeObjetos);
+    virtual ~Mapa();
+
+    Mapa(const Mapa&) = delete;
+    Mapa& operator=(const Mapa&) = delete;
+
+    // Registers `objeto` under the next collision colour of the program and
+    // takes ownership of it.
+    void inserirObjeto(std::string nome, Objeto* objeto, bool isHeroi);
+    // Restores the clean collision picture over the object's rectangle.
+    void apagarObjetoColisao(Objeto* objeto);
+    // One frame; true when every runner is out and none has won.
+    bool atualizarMapa();
+    bool isOver() const;
+
+    static constexpr int ALTURA = 480;
+    static constexpr int LARGURA_TELA = 640;
+
+private:
+    void desenharObjeto(Objeto* objeto);
+    void liberar();
+
+    BITMAP* mapaVisual = nullptr;      // as loaded; the clean source of the visible window
+    BITMAP* mapaColisao = nullptr;     // as loaded; the clean source for erasing
+    BITMAP* bufferVisual = nullptr;    // objects drawn over the level
+    BITMAP* bufferColisao = nullptr;   // objects painted in their collision colours
+    std::map<int, Objeto*>* listaDeObjetos = nullptr;  // colour -> everything but runners
+    std::map<int, Objeto*>* listaDePlayers = nullptr;  // colour -> runners
+    GerenciadorTela* gerenciadorTela = nullptr;        // its x is the view's left edge
+    int comprimento = 0;
+    bool over = false;                 // the level ended with a winner
+};

@@ -1,0 +1,26 @@
+#include "classesDerivadas/GerenciadorTela.h"
+
+#include "classesDerivadas/BoostTela.h"
+
+#include <allegro.h>
+
+GerenciadorTela::GerenciadorTela()
+    : Objeto("src/Img/Jogo/pixelTransparente.bmp", Ponto(0, 480), 0, 480, true) {
+    velHorizontal = 1.0;
+}
+
+GerenciadorTela::~GerenciadorTela() = default;
+
+bool GerenciadorTela::checaColisao(int cor) {
+    return cor != makecol(255, 255, 255) && cor != makecol(0, 0, 0);
+}
+
+void GerenciadorTela::trataColisao(DirecaoMovimento direcao, Objeto* colisor, Ponto novaPosicao) {
+    double vHor = getVelHorizontal();
+    double vVer = getVelVertical();
+    if (colisor != TERRENO && colisor->getNome() == "boostTela" && direcao == DIREITA)
+        vHor = static_cast<double>(static_cast<BoostTela*>(colisor)->getVelocidade());
+    setPosicao(novaPosicao);
+    setVelHorizontal(vHor);
+    setVelVertical(vVer);
+}
