@@ -1,0 +1,106 @@
+#include "AllegroSemTela.h"
+
+#include "classesBasicas/Cronometro.h"
+
+#include <allegro.h>
+#include <allegro/internal/aintern.h>
+
+#include <atomic>
+#include <cerrno>
+#include <cstdlib>
+#include <filesystem>
+#include <stdexcept>
+#include <unistd.h>
+
+extern "C" {
+void* _unix_create_mutex(void);
+void _unix_destroy_mutex(void*);
+void _unix_lock_mutex(void*);
+void _unix_unlock_mutex(void*);
+}
+
+namespace semTela {
+namespace {
+
+std::atomic<long long> agoraFalso{1'000'000};
+
+long long lerRelogioFalso() { return agoraFalso.load(); }
+
+// The display-less driver has no timer drivers and no mutexes; lend it the
+// Unix ones so install_timer works.
+_DRIVER_INFO* driversDeTimer() {
+    static _DRIVER_INFO lista[] = {{TIMERDRV_UNIX_PTHREADS, &timerdrv_unix_pthreads, TRUE},
+                                   {0, nullptr, 0}};
+    return lista;
+}
+
+}  // namespace
+
+void iniciar(bool comTimer) {
+    static bool iniciado = false;
+    static bool timer = false;
+    if (!iniciado) {
+        if (install_allegro(SYSTEM_NONE, &errno, atexit) != 0)
+            throw std::runtime_error("install_allegro failed");
+        set_color_depth(32);
+        // The layout of the game's X11 window, so collision colours in tests
+        // are the values the game uses.
+        _rgb_r_shift_32 = 16;
+        _rgb_g_shift_32 = 8;
+        _rgb_b_shift_32 = 0;
+        screen = create_bitmap(640, 480);
+        iniciado = true;
+    }
+    if (comTimer && !timer) {
+        system_driver->timer_drivers = driversDeTimer;
+        system_driver->create_mutex = _unix_create_mutex;
+        system_driver->destroy_mutex = _unix_destroy_mutex;
+        system_driver->lock_mutex = _unix_lock_mutex;
+        system_driver->unlock_mutex = _unix_unlock_mutex;
+        if (install_timer() != 0) throw std::runtime_error("install_timer failed");
+        timer = true;
+    }
+}
+
+void usarRelogioFalso() { Cronometro::setFonteTempo(&lerRelogioFalso); }
+void avancar(long long ms) { agoraFalso += ms; }
+void usarRelogioReal() { Cronometro::setFonteTempo(nullptr); }
+
+bool salvar(const std::string& caminho, BITMAP* bitmap) {
+    return save_bmp(caminho.c_str(), bitmap, nullptr) == 0;
+}
+
+int corQuadroTeste(bool chao, int quadro) {
+    return chao ? makecol(10 + quadro, 200, 30) : makecol(100 + quadro, 30, 200);
+}
+
+PastaDeTrabalho::PastaDeTrabalho() {
+    namespace fs = std::filesystem;
+    iniciar();
+    anterior_ = fs::current_path().string();
+    std::string modelo = (fs::temp_directory_path() / "avesso-teste-XXXXXX").string();
+    if (!mkdtemp(modelo.data())) throw std::runtime_error("mkdtemp failed");
+    caminho_ = modelo;
+    fs::create_directories(fs::path(caminho_) / "src/Img/Jogo");
+    fs::current_path(caminho_);
+
+    BITMAP* pixel = create_bitmap(1, 1);
+    clear_to_color(pixel, makecol(255, 0, 255));
+    salvar("src/Img/Jogo/pixelTransparente.bmp", pixel);
+    destroy_bitmap(pixel);
+
+    BITMAP* folha = create_bitmap(210, 96);
+    clear_to_color(folha, makecol(255, 0, 255));
+    for (int k = 0; k < 5; ++k) rectfill(folha, 42 * k, 0, 42 * k + 41, 46, corQuadroTeste(true, k));
+    for (int k = 0; k < 4; ++k) rectfill(folha, 42 * k, 49, 42 * k + 41, 95, corQuadroTeste(false, k));
+    salvar("src/Img/Jogo/player 1a.bmp", folha);
+    destroy_bitmap(folha);
+}
+
+PastaDeTrabalho::~PastaDeTrabalho() {
+    std::error_code erro;
+    std::filesystem::current_path(anterior_, erro);
+    std::filesystem::remove_all(caminho_, erro);
+}
+
+}  // namespace semTela
