@@ -1,0 +1,127 @@
+#include "AllegroSemTela.h"
+
+#include "classesBasicas/Colisor.h"
+#include "classesBasicas/Mapa.h"
+#include "classesBasicas/Objeto.h"
+
+#include <allegro.h>
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <map>
+
+namespace {
+
+// Pictures are painted here; the map loads them from the working folder.
+class MapaTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        BITMAP* visual = create_bitmap(800, 480);
+        clear_to_color(visual, makecol(40, 60, 120));
+        BITMAP* colisao = create_bitmap(800, 480);
+        clear_to_color(colisao, makecol(255, 255, 255));
+        rectfill(colisao, 0, 400, 799, 479, makecol(0, 0, 0));
+        ASSERT_TRUE(semTela::salvar("visual.bmp", visual));
+        ASSERT_TRUE(semTela::salvar("colisao.bmp", colisao));
+        destroy_bitmap(visual);
+        destroy_bitmap(colisao);
+    }
+
+    Mapa* novoMapa() { return new Mapa("visual.bmp", "colisao.bmp", 800, nullptr); }
+
+    // A sheet-less object whose picture is top half red, bottom half green.
+    static Objeto* objetoPintado(Ponto p) {
+        auto* o = new Objeto("", p, 9, 9, true);
+        BITMAP* b = create_bitmap(9, 9);
+        rectfill(b, 0, 0, 8, 3, makecol(255, 0, 0));
+        rectfill(b, 0, 4, 8, 8, makecol(0, 255, 0));
+        o->setBitmap(b);
+        return o;
+    }
+
+    semTela::PastaDeTrabalho pasta;
+};
+
+// In the game's layout makecol(i, j, k) is the 24-bit number i:j:k, so the
+// colours handed out must be consecutive numbers.
+TEST_F(MapaTest, CollisionColoursAreConsecutiveAcrossTablesAndMaps) {
+    Mapa* primeiro = novoMapa();
+    int anterior = -1;
+    for (int n = 0; n < 300; ++n) {
+        auto* o = new Objeto("", Ponto(0, 0), 0, 0, true);
+        primeiro->inserirObjeto(n % 2 ? "player" : "x", o, n % 2 == 1);
+        int cor = o->getCorColisao();
+        EXPECT_NE(cor, makecol(0, 0, 0));
+        EXPECT_NE(cor, makecol(0, 0, 1));
+        if (anterior >= 0) {
+            EXPECT_EQ(cor, anterior + 1);
+        }
+        anterior = cor;
+    }
+    delete primeiro;
+
+    // A rebuilt level goes on from where the last one stopped.
+    Mapa* segundo = novoMapa();
+    auto* o = new Objeto("", Ponto(0, 0), 0, 0, true);
+    segundo->inserirObjeto("x", o, false);
+    EXPECT_EQ(o->getCorColisao(), anterior + 1);
+    EXPECT_EQ(o->getNome(), "x");
+    delete segundo;
+}
+
+TEST_F(MapaTest, ObjectsStandingUnderUpwardGravityAreDrawnUpsideDown) {
+    Mapa* mapa = novoMapa();
+    Objeto* o = objetoPintado(Ponto(100, 100));
+    mapa->inserirObjeto("x", o, false);
+    o->setSinalGravidade(-1);
+
+    mapa->atualizarMapa();  // in the air: upright
+    EXPECT_EQ(getpixel(screen, 104 - 1, 91), makecol(255, 0, 0));
+
+    o->setNoChao(true);
+    mapa->atualizarMapa();  // standing on the ceiling: flipped
+    EXPECT_EQ(getpixel(screen, 104 - 2, 91), makecol(0, 255, 0));
+    EXPECT_EQ(getpixel(screen, 104 - 2, 99), makecol(255, 0, 0));
+    delete mapa;
+}
+
+TEST_F(MapaTest, ErasingRestoresTheCleanPictureOverTheWholeBox) {
+    Mapa* mapa = novoMapa();
+    Objeto* a = new Objeto("", Ponto(100, 420), 20, 40, true);  // reaches into the floor
+    Objeto* b = new Objeto("", Ponto(110, 420), 20, 40, true);  // overlaps a
+    mapa->inserirObjeto("a", a, false);
+    mapa->inserirObjeto("b", b, false);
+    mapa->atualizarMapa();
+    BITMAP* buffer = Colisor::getMapaColisao();
+    EXPECT_EQ(getpixel(buffer, 115, 390), b->getCorColisao());
+    EXPECT_EQ(getpixel(buffer, 130, 420), b->getCorColisao());  // corners included
+    EXPECT_EQ(getpixel(buffer, 131, 420), makecol(0, 0, 0));
+
+    mapa->apagarObjetoColisao(b);
+    EXPECT_EQ(getpixel(buffer, 115, 390), makecol(255, 255, 255));  // a's colour gone there too
+    EXPECT_EQ(getpixel(buffer, 115, 410), makecol(0, 0, 0));        // the floor is back
+    EXPECT_EQ(getpixel(buffer, 105, 390), a->getCorColisao());
+    delete mapa;
+}
+
+int erroAoMontar(const char* visual, const char* colisao) {
+    try {
+        // An adopted table must be released even when building fails.
+        Mapa m(visual, colisao, 800, new std::map<int, Objeto*>());
+    } catch (int erro) {
+        return erro;
+    }
+    return 0;
+}
+
+TEST_F(MapaTest, MissingOrDamagedPicturesThrowOneOrTwo) {
+    EXPECT_EQ(erroAoMontar("nao-existe.bmp", "colisao.bmp"), 1);
+    EXPECT_EQ(erroAoMontar("visual.bmp", "nao-existe.bmp"), 2);
+    FILE* f = std::fopen("truncado.bmp", "wb");
+    std::fwrite("BM", 1, 2, f);
+    std::fclose(f);
+    EXPECT_EQ(erroAoMontar("visual.bmp", "truncado.bmp"), 2);
+    EXPECT_EQ(erroAoMontar("visual.bmp", "colisao.bmp"), 0);
+}
+
+}  // namespace
