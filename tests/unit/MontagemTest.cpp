@@ -1,0 +1,94 @@
+// The level builders, on small stand-in pictures at the real levels' paths.
+#include "AllegroSemTela.h"
+
+#include "classesBasicas/Mapa.h"
+#include "classesDerivadas/Runner.h"
+#include "main/main.h"
+
+#include <allegro.h>
+#include <gtest/gtest.h>
+#include <malloc.h>
+
+#include <string>
+
+namespace {
+
+class MontagemTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        semTela::iniciar(true);
+        semTela::usarRelogioFalso();
+        // No terrain at all: every runner falls out of the bottom at once.
+        BITMAP* branco = create_bitmap(640, 480);
+        clear_to_color(branco, makecol(255, 255, 255));
+        for (const niveis::Nivel* n : {&niveis::NIVEL1, &niveis::NIVEL2}) {
+            ASSERT_TRUE(semTela::salvar(n->visual, branco));
+            ASSERT_TRUE(semTela::salvar(n->colisao, branco));
+        }
+        destroy_bitmap(branco);
+    }
+    void TearDown() override { semTela::usarRelogioReal(); }
+
+    semTela::PastaDeTrabalho pasta;
+    std::string players[6] = {"src/Img/Jogo/player 4a.bmp", "src/Img/Jogo/player 1a.bmp", "c", "d", "e", "f"};
+};
+
+TEST_F(MontagemTest, RunnersFollowTheOrderOfChoiceAndStandStacked) {
+    Runner* criados[6] = {};
+    static Runner** destino;
+    destino = criados;
+    Mapa* mapa = montarNivel(niveis::NIVEL1, players, 6, [](int i, Runner* r) { destino[i] = r; });
+    for (int i = 0; i < 6; ++i) {
+        ASSERT_NE(criados[i], nullptr);
+        EXPECT_EQ(criados[i]->getNumPlayer(), i + 1);
+        EXPECT_EQ(criados[i]->getPosicao().getX(), 320);
+        EXPECT_EQ(criados[i]->getPosicao().getY(), 102 + 47 * i);
+        EXPECT_EQ(criados[i]->getNome(), "player");
+    }
+    // Player 1 chose character 4, whose sheet is not there; player 2's is.
+    EXPECT_EQ(criados[0]->getBitmap(), nullptr);
+    EXPECT_NE(criados[1]->getBitmap(), nullptr);
+    // Runners first, then the columns, then the line: consecutive colours.
+    EXPECT_EQ(criados[5]->getCorColisao(), criados[0]->getCorColisao() + 5);
+    delete mapa;
+}
+
+TEST_F(MontagemTest, TheBuildersInstallOneCallbackPerRunnerAndTheLoopRemovesThem) {
+    Mapa* mapa = carregaMapa2(players, 2);
+    EXPECT_NE(pointPlayers[0], nullptr);
+    EXPECT_NE(pointPlayers[1], nullptr);
+    EXPECT_EQ(pointPlayers[2], nullptr);
+    Runner* primeiro = pointPlayers[0];
+    primeiro->setNoChao(true);
+    key[KEY_X] = 1;
+    for (int i = 0; i < 2000 && key[KEY_X]; ++i) rest(1);
+    EXPECT_EQ(primeiro->getSinalGravidade(), -1);
+    descarregarControle(2);
+    EXPECT_EQ(pointPlayers[0], nullptr);
+    delete mapa;
+}
+
+// Every attempt at a level builds a new map: fifty of them in a row, each
+// played until everyone is out, must not leave memory behind.
+TEST_F(MontagemTest, FiftyAttemptsDoNotGrowMemory) {
+    auto jogar = [&] {
+        Mapa* mapa = carregaMapa1(players, 6);
+        int quadros = 0;
+        // Level 1's finish line stands in the first screen: someone wins.
+        while (!mapa->atualizarMapa() && !mapa->isOver()) {
+            semTela::avancar(34);
+            ASSERT_LT(++quadros, 100);
+        }
+        descarregarControle(6);
+        delete mapa;
+    };
+    jogar();  // let the first attempt settle whatever stays for good
+    struct mallinfo2 antes = mallinfo2();
+    for (int i = 0; i < 50; ++i) jogar();
+    struct mallinfo2 depois = mallinfo2();
+    long crescimento = static_cast<long>(depois.uordblks + depois.hblkhd) -
+                       static_cast<long>(antes.uordblks + antes.hblkhd);
+    EXPECT_LT(crescimento, 64 * 1024) << "bytes still held after 50 attempts";
+}
+
+}  // namespace
