@@ -1,0 +1,77 @@
+// Paints every picture of the menus and screens and the six runner sheets
+// into the folder given (the game's working directory).
+#include "Personagens.h"
+#include "Telas.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Figura {
+    std::string caminho;  // relative to the game's working directory
+    std::function<Quadro()> pintar;
+};
+
+std::vector<Figura> figuras() {
+    const std::string menu = "src/Img/menu/";
+    std::vector<Figura> lista = {
+        {menu + "menu.bmp", telas::menu},
+        {menu + "bg_integrantes.bmp", telas::creditos},
+        {menu + "bg_instrucoes.bmp", telas::instrucoes},
+        {menu + "pause.bmp", telas::pausa},
+        {menu + "bg_carregando.bmp", telas::carregando},
+        {menu + "parabens.bmp", telas::parabens},
+        {menu + "enter.bmp", telas::entrada},
+        {menu + "bg_selecao.bmp", telas::selecao},
+        {menu + "sel_0.bmp", telas::molduraVazia},
+    };
+    struct Item {
+        const char* nome;
+        const char* texto;
+        int largura;
+    };
+    for (const Item& item : {Item{"integrantes", "CREDITS", 122}, Item{"instrucoes", "RULES", 114},
+                             Item{"sairdojogo", "QUIT", 133}}) {
+        for (bool destaque : {false, true}) {
+            lista.push_back({menu + item.nome + (destaque ? "_2" : "") + ".bmp",
+                             [=] { return telas::itemMenu(item.texto, item.largura, destaque); }});
+        }
+    }
+    for (bool destaque : {false, true})
+        lista.push_back({menu + (destaque ? "chooseplayer_2" : "chooseplayer") + ".bmp",
+                         [=] { return telas::rotuloJogadores(destaque); }});
+    for (int n = 1; n <= 6; ++n) {
+        const std::string i = std::to_string(n);
+        lista.push_back({menu + "img" + i + ".bmp", [=] { return telas::algarismo(n, false); }});
+        lista.push_back({menu + "img" + i + "_2.bmp", [=] { return telas::algarismo(n, true); }});
+        lista.push_back({menu + "sel_" + i + ".bmp", [=] { return telas::cursor(n); }});
+        lista.push_back({menu + "sel_j" + i + ".bmp", [=] { return telas::retrato(n, false); }});
+        lista.push_back({menu + "sel_j" + i + "_2.bmp", [=] { return telas::retrato(n, true); }});
+        const auto& p = personagens::elenco()[static_cast<size_t>(n - 1)];
+        lista.push_back({"src/Img/Jogo/player " + i + "a.bmp", [&p] { return personagens::folha(p); }});
+    }
+    return lista;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s GAME_DIRECTORY\n", argv[0]);
+        return 2;
+    }
+    const std::filesystem::path raiz = argv[1];
+    for (const Figura& f : figuras()) {
+        const std::filesystem::path destino = raiz / f.caminho;
+        std::filesystem::create_directories(destino.parent_path());
+        if (!f.pintar().salvarBmp(destino.string())) {
+            std::fprintf(stderr, "cannot write %s\n", destino.string().c_str());
+            return 1;
+        }
+    }
+    return 0;
+}
