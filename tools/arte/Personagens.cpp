@@ -89,10 +89,11 @@ void pintarMembro(Quadro& q, const std::vector<Segmento>& segmentos) {
 }
 
 void pintarArte(Quadro& q, const Quadro& arte, int x, int y) {
-    Quadro contorno = arte;
+    // One pixel of room on every side, so the outline goes all the way round.
+    Quadro contorno(arte.largura() + 2, arte.altura() + 2, MASCARA);
+    contorno.copiar(arte, 1, 1, true);
     desenho::contornar(contorno, NOITE);
-    q.copiar(contorno, x, y, true);
-    q.copiar(arte, x, y, true);
+    q.copiar(contorno, x - 1, y - 1, true);
 }
 
 // Where (x, y) of a w x h picture lands after `giro` clockwise quarter turns.
@@ -125,11 +126,11 @@ const std::vector<Personagem> ELENCO = {
       "...prrrrwwrrrr.....",
       "...pprrrrwwrrp.....",
       "....pprrrrrrp......",
-      "....eeeeeeeee......",
-      "....eeeeeeeee......"},
+      "....rrrrrrrrr......",
+      "....prrrrrrrp......"},
      8, 13, 8, 19,
      {LARANJA, VINHO, AMEIXA}, {AREIA, AREIA, LARANJA},
-     {ARDOSIA, ARDOSIA, GRAFITE}, {AREIA, AREIA, LARANJA}, AREIA, BRANCO},
+     {LARANJA, VINHO, AMEIXA}, {LARANJA, VINHO, AMEIXA}, AREIA, BRANCO},
     {"CHIP", VERDE,
      {"..........l.......",
       ".........lll......",

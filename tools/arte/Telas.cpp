@@ -130,12 +130,11 @@ Quadro menu() {
     return q;
 }
 
-Quadro itemMenu(const std::string& texto, int largura, bool destaque) {
-    constexpr int ALTURA = 33;
-    Quadro q(largura, ALTURA, destaque ? DESTAQUE : PAINEL);
-    const int cy = ALTURA / 2;
+Quadro itemMenu(const std::string& texto, int largura, int altura, bool destaque) {
+    Quadro q(largura, altura, destaque ? DESTAQUE : PAINEL);
+    const int cy = altura / 2;
     if (destaque) {
-        q.moldura(0, 0, largura - 1, ALTURA - 1, CONTORNO);
+        q.moldura(0, 0, largura - 1, altura - 1, CONTORNO);
         seta(q, 7, cy, 6, VINHO, CONTORNO);
         q.escrever(24, cy - 6, texto, CONTORNO, PROSA);
     } else {
@@ -146,7 +145,7 @@ Quadro itemMenu(const std::string& texto, int largura, bool destaque) {
     return q;
 }
 
-Quadro rotuloJogadores(bool destaque) { return itemMenu("PLAYERS", 153, destaque); }
+Quadro rotuloJogadores(bool destaque) { return itemMenu("PLAYERS", 153, 34, destaque); }
 
 Quadro algarismo(int n, bool destaque) {
     static constexpr int LARGURAS[6] = {13, 19, 20, 19, 19, 20};
@@ -413,9 +412,10 @@ Quadro retrato(int personagem, bool ocupado) {
     q.moldura(0, 0, LADO - 1, LADO - 1, CONTORNO);
     if (ocupado) {
         // Greyed out and crossed: this runner is someone else's.
-        desenho::trocarCores(q, {{VINHO, ARDOSIA}, {LARANJA, NEVOA}, {AREIA, NEVOA}, {LIMA, NEVOA},
-                                 {VERDE, ARDOSIA}, {PETROLEO, GRAFITE}, {AZUL, ARDOSIA}, {CELESTE, NEVOA},
-                                 {CIANO, NEVOA}, {AMEIXA, GRAFITE}, {BRANCO, NEVOA}, {MARINHO, GRAFITE}});
+        desenho::trocarCores(q, {{BRANCO, ARDOSIA}, {AREIA, ARDOSIA}, {LIMA, ARDOSIA}, {CIANO, ARDOSIA},
+                                 {CELESTE, ARDOSIA}, {NEVOA, ARDOSIA}, {LARANJA, ARDOSIA}, {VINHO, GRAFITE},
+                                 {VERDE, GRAFITE}, {AZUL, GRAFITE}, {ARDOSIA, GRAFITE}, {PETROLEO, GRAFITE},
+                                 {AMEIXA, NOITE}, {MARINHO, NOITE}, {GRAFITE, NOITE}});
         desenho::velar(q, 0, 0, LADO - 1, LADO - 1, NOITE);
         for (int d = -3; d <= 3; ++d) {
             uint32_t c = std::abs(d) == 3 ? CONTORNO : VINHO;

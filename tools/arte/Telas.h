@@ -13,7 +13,7 @@ namespace telas {
 Quadro menu();
 Quadro rotuloJogadores(bool destaque);            // "PLAYERS", 153 x 34
 Quadro algarismo(int n, bool destaque);           // digit n (1..6), 33 high
-Quadro itemMenu(const std::string& texto, int largura, bool destaque);  // 33 high
+Quadro itemMenu(const std::string& texto, int largura, int altura, bool destaque);
 
 Quadro creditos();
 Quadro instrucoes();

@@ -38,7 +38,7 @@ std::vector<Figura> figuras() {
                              Item{"sairdojogo", "QUIT", 133}}) {
         for (bool destaque : {false, true}) {
             lista.push_back({menu + item.nome + (destaque ? "_2" : "") + ".bmp",
-                             [=] { return telas::itemMenu(item.texto, item.largura, destaque); }});
+                             [=] { return telas::itemMenu(item.texto, item.largura, 33, destaque); }});
         }
     }
     for (bool destaque : {false, true})
