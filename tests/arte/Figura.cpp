@@ -1,0 +1,81 @@
+#include "Figura.h"
+
+#include "AllegroSemTela.h"
+
+#include <allegro.h>
+
+#include <algorithm>
+#include <cstdlib>
+
+Figura::Figura(const std::string& caminho) {
+    semTela::iniciar();
+    bitmap_ = load_bitmap(caminho.c_str(), nullptr);
+}
+
+Figura::~Figura() {
+    if (bitmap_) destroy_bitmap(bitmap_);
+}
+
+int Figura::largura() const { return bitmap_ ? bitmap_->w : 0; }
+int Figura::altura() const { return bitmap_ ? bitmap_->h : 0; }
+
+namespace {
+
+constexpr uint32_t SWEETIE16[] = {0x1A1C2C, 0x5D275D, 0xB13E53, 0xEF7D57, 0xFFCD75, 0xA7F070,
+                                  0x38B764, 0x257179, 0x29366F, 0x3B5DC9, 0x41A6F6, 0x73EFF7,
+                                  0xF4F4F4, 0x94B0C2, 0x566C86, 0x333C57};
+
+// Allegro keeps a palette at 6 bits a channel, so a paletted BMP loads with
+// its colours rounded that way; this gives them back their names.
+uint32_t comoAllegroCarrega(uint32_t c) {
+    auto canal = [](uint32_t v) { return static_cast<uint32_t>(_rgb_scale_6[(v & 0xFF) >> 2]); };
+    return canal(c >> 16) << 16 | canal(c >> 8) << 8 | canal(c);
+}
+
+uint32_t daPaletaSePuder(uint32_t lida) {
+    for (uint32_t c : SWEETIE16)
+        if (comoAllegroCarrega(c) == lida) return c;
+    return lida;
+}
+
+}  // namespace
+
+uint32_t Figura::cor(int x, int y) const {
+    if (!bitmap_ || x < 0 || y < 0 || x >= bitmap_->w || y >= bitmap_->h) return MASCARA;
+    int c = getpixel(bitmap_, x, y);
+    return daPaletaSePuder(static_cast<uint32_t>(getr(c) << 16 | getg(c) << 8 | getb(c)));
+}
+
+int Figura::diferencas(const Figura& outra) const {
+    int n = 0;
+    for (int y = 0; y < std::max(altura(), outra.altura()); ++y)
+        for (int x = 0; x < std::max(largura(), outra.largura()); ++x)
+            if (cor(x, y) != outra.cor(x, y)) ++n;
+    return n;
+}
+
+double Figura::distanciaMedia(const Figura& outra) const {
+    double soma = 0;
+    for (int y = 0; y < altura(); ++y)
+        for (int x = 0; x < largura(); ++x) {
+            uint32_t a = cor(x, y), b = outra.cor(x, y);
+            for (int s = 0; s <= 16; s += 8) soma += std::abs(int(a >> s & 0xFF) - int(b >> s & 0xFF)) / 3.0;
+        }
+    const int n = largura() * altura();
+    return n > 0 ? soma / n : 0.0;
+}
+
+double Figura::brilhoMedio() const {
+    double soma = 0;
+    for (int y = 0; y < altura(); ++y)
+        for (int x = 0; x < largura(); ++x) {
+            uint32_t c = cor(x, y);
+            soma += ((c >> 16 & 0xFF) + (c >> 8 & 0xFF) + (c & 0xFF)) / 3.0;
+        }
+    const int n = largura() * altura();
+    return n > 0 ? soma / n : 0.0;
+}
+
+bool daPaleta(uint32_t cor) {
+    return std::find(std::begin(SWEETIE16), std::end(SWEETIE16), cor) != std::end(SWEETIE16);
+}

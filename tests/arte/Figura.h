@@ -1,0 +1,38 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+struct BITMAP;
+
+// A picture the build wrote, loaded the way the game loads it (Allegro's
+// load_bitmap at 32 bits, the real window's colour layout) and read back as
+// 0xRRGGBB values, palette colours under their exact names.
+class Figura {
+public:
+    static constexpr uint32_t MASCARA = 0xFF00FF;
+    static constexpr uint32_t CONTORNO = 0x1A1C2C;  // the palette's darkest colour
+
+    explicit Figura(const std::string& caminho);
+    ~Figura();
+    Figura(const Figura&) = delete;
+    Figura& operator=(const Figura&) = delete;
+
+    bool carregada() const { return bitmap_ != nullptr; }
+    int largura() const;
+    int altura() const;
+    uint32_t cor(int x, int y) const;  // outside the picture: the mask colour
+
+    // How many pixels differ from `outra`'s at the same place.
+    int diferencas(const Figura& outra) const;
+    // Mean over the picture of |dr| + |dg| + |db| against `outra`, / 3: 0..255.
+    double distanciaMedia(const Figura& outra) const;
+    // Mean of (r + g + b) / 3 over the picture, 0..255.
+    double brilhoMedio() const;
+
+private:
+    BITMAP* bitmap_ = nullptr;
+};
+
+// The 16 colours of the game's palette.
+bool daPaleta(uint32_t cor);
