@@ -147,34 +147,28 @@ void acompanhamento(ArquivoMidi& m, long inicio, const std::string& nome, bool c
         for (int a : notas) m.nota(CORDAS, inicio, COMPASSO - 20, a, 58);
 }
 
-void bateria(ArquivoMidi& m, long inicio, Batida b) {
-    // Sixteen steps a bar, one row per drum: x a hit, X an accent.
-    struct Linha {
-        int tambor;
-        const char* passos;
+// Sixteen steps a bar, one row per drum: x a hit, X an accent.
+struct Linha {
+    int tambor;
+    const char* passos;
+};
+
+const std::vector<Linha>& padrao(Batida b) {
+    static const std::map<Batida, std::vector<Linha>> PADROES = {
+        {Batida::ENTRADA, {{BUMBO, "X...x...X...x..."}, {CHIMBAL, "..x...x...x...x."}}},
+        {Batida::CORRIDA, {{BUMBO, "X...x...X...x.x."}, {CAIXA, "....X.......X..."},
+                           {CHIMBAL, "x.x.x.x.x.x.x..."}, {CHIMBAL_ABERTO, "..............x."}}},
+        {Batida::VIRADA, {{BUMBO, "X...x...X......."}, {CAIXA, "....X.......xxXX"},
+                          {CHIMBAL, "x.x.x.x........."}, {TOM_AGUDO, "........Xx......"},
+                          {TOM_MEDIO, "..........Xx...."}, {TOM_GRAVE, "............x..."}}},
+        {Batida::QUEBRA, {{BUMBO, "X.......x......."}, {CHIMBAL, "x.x.x.x.x.x.x.x."}}},
+        {Batida::ROLO, {{BUMBO, "X...X...X...X..."}, {CAIXA, "x.x.x.x.xxxxXXXX"}}},
     };
-    std::vector<Linha> linhas;
-    switch (b) {
-        case Batida::ENTRADA:
-            linhas = {{BUMBO, "X...x...X...x..."}, {CHIMBAL, "..x...x...x...x."}};
-            break;
-        case Batida::CORRIDA:
-            linhas = {{BUMBO, "X...x...X...x.x."}, {CAIXA, "....X.......X..."},
-                      {CHIMBAL, "x.x.x.x.x.x.x..."}, {CHIMBAL_ABERTO, "..............x."}};
-            break;
-        case Batida::VIRADA:
-            linhas = {{BUMBO, "X...x...X......."}, {CAIXA, "....X.......xxXX"},
-                      {CHIMBAL, "x.x.x.x........."}, {TOM_AGUDO, "........Xx......"},
-                      {TOM_MEDIO, "..........Xx...."}, {TOM_GRAVE, "............x..."}};
-            break;
-        case Batida::QUEBRA:
-            linhas = {{BUMBO, "X.......x......."}, {CHIMBAL, "x.x.x.x.x.x.x.x."}};
-            break;
-        case Batida::ROLO:
-            linhas = {{BUMBO, "X...X...X...X..."}, {CAIXA, "x.x.x.x.xxxxXXXX"}};
-            break;
-    }
-    for (const Linha& l : linhas) {
+    return PADROES.at(b);
+}
+
+void bateria(ArquivoMidi& m, long inicio, Batida b) {
+    for (const Linha& l : padrao(b)) {
         for (int i = 0; i < 16; ++i) {
             char c = l.passos[i];
             if (c == '.') continue;

@@ -416,7 +416,6 @@ Quadro retrato(int personagem, bool ocupado) {
                                  {CELESTE, ARDOSIA}, {NEVOA, ARDOSIA}, {LARANJA, ARDOSIA}, {VINHO, GRAFITE},
                                  {VERDE, GRAFITE}, {AZUL, GRAFITE}, {ARDOSIA, GRAFITE}, {PETROLEO, GRAFITE},
                                  {AMEIXA, NOITE}, {MARINHO, NOITE}, {GRAFITE, NOITE}});
-        desenho::velar(q, 0, 0, LADO - 1, LADO - 1, NOITE);
         for (int d = -3; d <= 3; ++d) {
             uint32_t c = std::abs(d) == 3 ? CONTORNO : VINHO;
             q.linha(8 + d, 8, LADO - 9 + d, LADO - 9, c);
