@@ -53,6 +53,7 @@ struct Midi {
 
 Midi lerMidi(const std::string& caminho) {
     std::ifstream in(caminho, std::ios::binary);
+    if (!in) throw std::runtime_error("cannot open " + caminho);
     std::vector<uint8_t> d((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     size_t p = 0;
     auto u8 = [&]() -> uint32_t {
@@ -67,7 +68,7 @@ Midi lerMidi(const std::string& caminho) {
         return v;
     };
     auto marca = [&](const char* esperada) {
-        if (std::string(d.begin() + long(p), d.begin() + long(p) + 4) != esperada)
+        if (p + 4 > d.size() || std::string(d.begin() + long(p), d.begin() + long(p) + 4) != esperada)
             throw std::runtime_error(std::string("expected ") + esperada);
         p += 4;
     };

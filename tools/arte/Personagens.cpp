@@ -107,7 +107,7 @@ void girarPonto(int& x, int& y, int w, int h, int giro) {
 }
 
 const std::vector<Personagem> ELENCO = {
-    {"BRASA", VINHO,
+    {"BRASA",
      {"......rrrrr........",
       "....rroooorr.......",
       "...rroooooorr......",
@@ -129,9 +129,9 @@ const std::vector<Personagem> ELENCO = {
       "....rrrrrrrrr......",
       "....prrrrrrrp......"},
      8, 13, 8, 19,
-     {LARANJA, VINHO, AMEIXA}, {AREIA, AREIA, LARANJA},
-     {LARANJA, VINHO, AMEIXA}, {LARANJA, VINHO, AMEIXA}, AREIA, BRANCO},
-    {"CHIP", VERDE,
+     {VINHO, AMEIXA}, {AREIA, LARANJA},
+     {VINHO, AMEIXA}, {VINHO, AMEIXA}, AREIA, BRANCO},
+    {"CHIP",
      {"..........l.......",
       ".........lll......",
       "..........d.......",
@@ -154,9 +154,9 @@ const std::vector<Personagem> ELENCO = {
       "...ddddddddddd....",
       "...eeddddddddee..."},
      8, 13, 8, 20,
-     {NEVOA, NEVOA, ARDOSIA}, {NEVOA, NEVOA, ARDOSIA},
-     {NEVOA, NEVOA, ARDOSIA}, {NEVOA, NEVOA, ARDOSIA}, LIMA, GRAFITE},
-    {"VULTO", AZUL,
+     {NEVOA, ARDOSIA}, {NEVOA, ARDOSIA},
+     {NEVOA, ARDOSIA}, {NEVOA, ARDOSIA}, LIMA, GRAFITE},
+    {"VULTO",
      {".......nbbbbb....",
       ".....nbbcccbbb...",
       "....nbbcccccbbb..",
@@ -178,9 +178,9 @@ const std::vector<Personagem> ELENCO = {
       ".....rrrrrrrrr...",
       ".....nnnnnnnnn..."},
      9, 12, 9, 19,
-     {CELESTE, AZUL, MARINHO}, {CELESTE, AZUL, MARINHO},
-     {CELESTE, AZUL, MARINHO}, {CELESTE, AZUL, MARINHO}, AZUL, MARINHO},
-    {"FAISCA", AREIA,
+     {AZUL, MARINHO}, {AZUL, MARINHO},
+     {AZUL, MARINHO}, {AZUL, MARINHO}, AZUL, MARINHO},
+    {"FAISCA",
      {"..y...y...y.......",
       "..yy..yy..yy......",
       ".yyyyyyyyyyyy.....",
@@ -202,9 +202,9 @@ const std::vector<Personagem> ELENCO = {
       ".....rrrrrrrrr....",
       ".....ppppppppp...."},
      9, 13, 9, 19,
-     {AREIA, AREIA, LARANJA}, {LARANJA, LARANJA, VINHO},
-     {AMEIXA, AMEIXA, GRAFITE}, {LARANJA, LARANJA, VINHO}, LARANJA, LIMA},
-    {"MAGO", AMEIXA,
+     {AREIA, LARANJA}, {LARANJA, VINHO},
+     {AMEIXA, GRAFITE}, {LARANJA, VINHO}, LARANJA, LIMA},
+    {"MAGO",
      {"pp................",
       ".ppp..............",
       "..pppp............",
@@ -227,9 +227,9 @@ const std::vector<Personagem> ELENCO = {
       "..pprpppppppppppp.",
       "..pppppppppppppppp"},
      8, 15, 9, 20,
-     {VINHO, AMEIXA, AMEIXA}, {VINHO, AMEIXA, AMEIXA},
-     {GRAFITE, GRAFITE, NOITE}, {GRAFITE, GRAFITE, NOITE}, AREIA, VINHO},
-    {"ASTRO", BRANCO,
+     {AMEIXA, AMEIXA}, {AMEIXA, AMEIXA},
+     {GRAFITE, NOITE}, {GRAFITE, NOITE}, AREIA, VINHO},
+    {"ASTRO",
      {".....wwwwww.......",
       "...wwwwwwwwww.....",
       "..wwwwwwwwwwws....",
@@ -250,13 +250,13 @@ const std::vector<Personagem> ELENCO = {
       "....sssssssss.....",
       "....dddddddddd...."},
      9, 12, 9, 18,
-     {BRANCO, BRANCO, NEVOA}, {BRANCO, BRANCO, NEVOA},
-     {BRANCO, BRANCO, NEVOA}, {BRANCO, BRANCO, NEVOA}, ARDOSIA, GRAFITE},
+     {BRANCO, NEVOA}, {BRANCO, NEVOA},
+     {BRANCO, NEVOA}, {BRANCO, NEVOA}, ARDOSIA, GRAFITE},
 };
 
-// A limb segment in its material: lit on the near side, in shadow on the far one.
+// A limb segment in its material: the far limb is all in shadow.
 Segmento segmento(Vetor a, Vetor b, double raio, const Rampa& r, bool perto) {
-    return {a, b, raio, perto ? r.media : r.escura, r.escura};
+    return {a, b, raio, perto ? r.luz : r.sombra, r.sombra};
 }
 
 std::vector<Segmento> braco(Vetor ombro, double a1, double a2, int giro, const Personagem& p,

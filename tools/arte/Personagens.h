@@ -11,16 +11,14 @@
 // gives every running and airborne frame.
 namespace personagens {
 
-// Three shades of one material, light to dark.
+// A material in two shades: lit, and turned away from the light.
 struct Rampa {
-    uint32_t clara;
-    uint32_t media;
-    uint32_t escura;
+    uint32_t luz;
+    uint32_t sombra;
 };
 
 struct Personagem {
     std::string nome;
-    uint32_t corPrincipal;             // what tells the runner apart at a glance
     std::vector<std::string> corpo;    // head and torso, letters of desenho::corDaLetra
     int ombroX, ombroY;                // where the arms start, in `corpo`
     int quadrilX, quadrilY;            // where the legs start, in `corpo`
