@@ -20,7 +20,7 @@ Objeto::~Objeto() {
     if (bitmap) destroy_bitmap(bitmap);
 }
 
-bool Objeto::checaColisao(int cor) { return cor != makecol(255, 255, 255); }
+bool Objeto::checaColisao(int cor) { return cor != Colisor::getCorLivre(); }
 
 void Objeto::trataColisao(DirecaoMovimento, Objeto*, Ponto) {}
 
@@ -65,7 +65,7 @@ Objeto* Objeto::checaBorda(Ponto inicio, Ponto fim) {
 
     Ponto vizinho = horizontal ? Ponto(p.getX() + 1, p.getY()) : Ponto(p.getX(), p.getY() + 1);
     int cor = Colisor::getColisao(vizinho);
-    if (cor == makecol(0, 0, 0)) return TERRENO;
+    if (cor == Colisor::getCorTerreno()) return TERRENO;
     return Colisor::getObjetosColisao(cor);
 }
 

@@ -1,8 +1,7 @@
 #include "classesDerivadas/GerenciadorTela.h"
 
+#include "classesBasicas/Colisor.h"
 #include "classesDerivadas/BoostTela.h"
-
-#include <allegro.h>
 
 GerenciadorTela::GerenciadorTela()
     : Objeto("src/Img/Jogo/pixelTransparente.bmp", Ponto(0, 480), 0, 480, true) {
@@ -12,7 +11,7 @@ GerenciadorTela::GerenciadorTela()
 GerenciadorTela::~GerenciadorTela() = default;
 
 bool GerenciadorTela::checaColisao(int cor) {
-    return cor != makecol(255, 255, 255) && cor != makecol(0, 0, 0);
+    return cor != Colisor::getCorLivre() && cor != Colisor::getCorTerreno();
 }
 
 void GerenciadorTela::trataColisao(DirecaoMovimento direcao, Objeto* colisor, Ponto novaPosicao) {
