@@ -30,6 +30,7 @@ void Quadro::retangulo(int x0, int y0, int x1, int y1, uint32_t cor) {
     y0 = std::max(y0, 0);
     x1 = std::min(x1, largura_ - 1);
     y1 = std::min(y1, altura_ - 1);
+    if (x0 > x1 || y0 > y1) return;  // wholly outside the picture
     for (int y = y0; y <= y1; ++y) {
         uint32_t* linha = &pixels_[static_cast<size_t>(y) * static_cast<size_t>(largura_)];
         std::fill(linha + x0, linha + x1 + 1, cor);
