@@ -2,9 +2,5 @@
 
 #include <allegro.h>
 
-int main() {
-    init();
-    deinit();
-    return 0;
-}
+int main() { return executarJogo(); }
 END_OF_MAIN()

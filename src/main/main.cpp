@@ -1,7 +1,9 @@
 #include "main/main.h"
 
+#include "classesBasicas/Cronometro.h"
 #include "classesBasicas/Imagem.h"
 #include "classesBasicas/Mapa.h"
+#include "classesControle/Menu.h"
 #include "classesDerivadas/BoostTela.h"
 #include "classesDerivadas/LinhaChegada.h"
 #include "classesDerivadas/Runner.h"
@@ -11,6 +13,8 @@
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
+#include <stdexcept>
+#include <sys/stat.h>
 
 namespace {
 
@@ -43,6 +47,26 @@ void instalarControle(int indice, Runner* runner) {
     install_param_int(controle, runner, 1);
 }
 
+void botaoFechar() { Menu::pedirSaida(); }
+
+// The General MIDI patches the build links next to the game when the system
+// has them (Debian's freepats): an index whose patch paths are relative to
+// its own folder, as Allegro's synthesizer reads them.
+const char* const PATCHES = "freepats/default.cfg";
+
+bool existe(const char* caminho) {
+    struct stat info;
+    return stat(caminho, &info) == 0;
+}
+
+// A picture shown until Enter; a missing one leaves the screen as it is.
+void mostrarAteEnter(const char* caminho) {
+    BITMAP* figura = Imagem::carregar(caminho);
+    if (figura) draw_sprite(screen, figura, 0, 0);
+    while (!key[KEY_ENTER] && !Menu::isSaidaPedida()) rest(1);
+    if (figura) destroy_bitmap(figura);
+}
+
 }  // namespace
 
 void init() {
@@ -50,6 +74,8 @@ void init() {
     set_color_depth(32);
     if (set_gfx_mode(GFX_AUTODETECT_WINDOWED, 640, 480, 0, 0) != 0)
         falhaInicio("cannot open a 640x480 window");
+    set_window_title("AVESSO");
+    set_close_button_callback(botaoFechar);
     if (install_timer() != 0) falhaInicio("cannot install the timer");
     if (install_keyboard() != 0) falhaInicio("cannot install the keyboard");
 }
@@ -57,6 +83,15 @@ void init() {
 void deinit() {
     clear_keybuf();
     allegro_exit();
+}
+
+void iniciarSom() {
+    if (existe(PATCHES)) {
+        // Kept in memory only, so Allegro writes no configuration file.
+        set_config_data("", 0);
+        set_config_string("sound", "patches", PATCHES);
+    }
+    install_sound(DIGI_AUTODETECT, MIDI_AUTODETECT, "");
 }
 
 Runner* pointPlayers[niveis::MAX_JOGADORES] = {};
@@ -111,4 +146,104 @@ Mapa* carregaMapa1(std::string* players, int numPlayers) {
 Mapa* carregaMapa2(std::string* players, int numPlayers) {
     mostrarCarregando();
     return montarNivel(niveis::NIVEL2, players, numPlayers, instalarControle);
+}
+
+void jogarNivel(int numero, std::string* players, int numPlayers, DesfechoNivel& desfecho) {
+    const niveis::Nivel& nivel = numero == 1 ? niveis::NIVEL1 : niveis::NIVEL2;
+    Mapa* mapa = nullptr;
+    try {
+        mapa = numero == 1 ? carregaMapa1(players, numPlayers) : carregaMapa2(players, numPlayers);
+    } catch (int erro) {
+        throw std::runtime_error(std::string("cannot load the level picture ") +
+                                 (erro == 1 ? nivel.visual : nivel.colisao) + " (missing or damaged)");
+    }
+
+    bool morreuTodos = false;
+    mapa->atualizarMapa();
+    mostrarAteEnter("src/Img/menu/enter.bmp");  // Enter stays set: it also starts the race
+
+    while (!morreuTodos && !mapa->isOver() && !key[KEY_ESC] && !key[KEY_F10] && !Menu::isSaidaPedida()) {
+        morreuTodos = mapa->atualizarMapa();
+        if (key[KEY_P]) {
+            key[KEY_P] = 0;
+            Menu::pause();
+        }
+        Cronometro::wait(33);
+    }
+
+    // Level 1 lets a won race decide before F10; level 2 lets F10 decide first.
+    const bool esc = key[KEY_ESC] || Menu::isSaidaPedida();
+    if (esc) {
+        desfecho.sairMapa2 = true;
+        if (numero == 1) desfecho.sairMapa1 = true;
+        key[KEY_ESC] = 0;
+    } else if (numero == 1 && mapa->isOver()) {
+        desfecho.sairMapa1 = true;
+    } else if (numero == 1 && key[KEY_F10]) {
+        desfecho.sairMapa1 = true;
+        key[KEY_F10] = 0;
+    } else if (numero == 2 && key[KEY_F10]) {
+        desfecho.sairMapa2 = true;
+        desfecho.telaParabens = true;
+        key[KEY_F10] = 0;
+    } else if (numero == 2 && mapa->isOver()) {
+        desfecho.telaParabens = true;
+        desfecho.sairMapa2 = true;
+    }
+
+    // The callbacks point at the runners: they go before the map does.
+    descarregarControle(numPlayers);
+    delete mapa;
+}
+
+int executarJogo() {
+    init();
+    bool fecharJogo = false;
+    iniciarSom();
+    MIDI* musica1 = load_midi("principal1.mid");
+    std::string* players = nullptr;  // the last selection, used by both levels and every retry
+    int numPlayers = 0;
+
+    while (!fecharJogo) {
+        play_midi(musica1, 100);  // from the start, looping
+        DesfechoNivel desfecho;
+        bool terminouSelecao = false;
+
+        while (!terminouSelecao && !fecharJogo) {
+            int saidaDoMenu = Menu::menu();
+            if (saidaDoMenu == Menu::QUIT) {
+                fecharJogo = true;
+                desfecho.sairMapa1 = desfecho.sairMapa2 = true;
+                continue;
+            }
+            numPlayers = saidaDoMenu;
+            std::string* escolha = Menu::BGselecao(numPlayers);
+            if (escolha) {
+                delete[] players;
+                players = escolha;
+                terminouSelecao = true;
+            }
+        }
+
+        try {
+            while (!desfecho.sairMapa1 && !fecharJogo) jogarNivel(1, players, numPlayers, desfecho);
+            while (!desfecho.sairMapa2 && !fecharJogo) jogarNivel(2, players, numPlayers, desfecho);
+        } catch (const std::runtime_error& erro) {
+            if (musica1) destroy_midi(musica1);
+            delete[] players;
+            deinit();
+            std::fprintf(stderr, "avesso: %s\n", erro.what());
+            return 1;
+        }
+
+        if (desfecho.telaParabens && !fecharJogo) {
+            mostrarAteEnter("src/Img/menu/parabens.bmp");
+            key[KEY_ENTER] = 0;  // the same press must not act on the menu
+        }
+    }
+
+    if (musica1) destroy_midi(musica1);
+    delete[] players;
+    deinit();
+    return 0;
 }

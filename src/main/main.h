@@ -16,6 +16,16 @@ void init();
 // Releases the keyboard buffer and shuts the library down.
 void deinit();
 
+// Starts digital sound and MIDI, pointing Allegro's software synthesizer at
+// the General MIDI patches the build links in, when they are there. Without
+// a sound card or patches the game runs silently.
+void iniciarSom();
+
+// The whole game: menus, character selection, both levels and the
+// congratulations screen, until the player quits. Returns the exit code: 0,
+// or 1 when a level's pictures cannot be loaded.
+int executarJogo();
+
 // Players' controls.
 
 // Runner of player i + 1 while a level is played, else null.
@@ -40,3 +50,17 @@ Mapa* montarNivel(const niveis::Nivel& nivel, const std::string* players, int nu
 // callbacks installed. The caller owns the map.
 Mapa* carregaMapa1(std::string* players, int numPlayers);
 Mapa* carregaMapa2(std::string* players, int numPlayers);
+
+// Level loop.
+
+// What the game flow must do after an attempt at a level.
+struct DesfechoNivel {
+    bool sairMapa1 = false;     // level 1 is done with this cycle
+    bool sairMapa2 = false;     // level 2 is done with this cycle
+    bool telaParabens = false;  // the congratulations screen is due
+};
+
+// Plays one attempt at level `numero` (1 or 2) from the Enter prompt to its
+// end and updates `desfecho`. Throws the map's int when a level picture
+// cannot be loaded.
+void jogarNivel(int numero, std::string* players, int numPlayers, DesfechoNivel& desfecho);
