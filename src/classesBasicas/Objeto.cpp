@@ -70,7 +70,7 @@ Objeto* Objeto::checaBorda(Ponto inicio, Ponto fim) {
 }
 
 bool Objeto::mover(DirecaoMovimento direcao) {
-    noChao = false;
+    setNoChao(false);
     Ponto novaPosicao = posicao;
     Ponto inicio, fim;
     switch (direcao) {
@@ -121,8 +121,13 @@ double Objeto::getVelHorizontal() const { return velHorizontal; }
 void Objeto::setVelHorizontal(double velHorizontal) { this->velHorizontal = velHorizontal; }
 double Objeto::getVelVertical() const { return velVertical; }
 void Objeto::setVelVertical(double velVertical) { this->velVertical = velVertical; }
-int Objeto::getSinalGravidade() const { return sinalGravidade; }
-void Objeto::setSinalGravidade(int sinalGravidade) { this->sinalGravidade = sinalGravidade; }
+// The flag and the sign only need to be whole when the other thread reads
+// them; nothing else is published with them, so relaxed order will do and
+// keeps every pixel step as cheap as a plain store.
+int Objeto::getSinalGravidade() const { return sinalGravidade.load(std::memory_order_relaxed); }
+void Objeto::setSinalGravidade(int sinalGravidade) {
+    this->sinalGravidade.store(sinalGravidade, std::memory_order_relaxed);
+}
 int Objeto::getCorColisao() const { return corColisao; }
 void Objeto::setCorColisao(int corColisao) { this->corColisao = corColisao; }
 std::string Objeto::getNome() const { return nome; }
@@ -142,7 +147,7 @@ bool Objeto::isAtivo() const { return ativo; }
 void Objeto::setAtivo(bool ativo) { this->ativo = ativo; }
 bool Objeto::isVoador() const { return voador; }
 void Objeto::setVoador(bool voador) { this->voador = voador; }
-bool Objeto::isNoChao() const { return noChao; }
-void Objeto::setNoChao(bool noChao) { this->noChao = noChao; }
+bool Objeto::isNoChao() const { return noChao.load(std::memory_order_relaxed); }
+void Objeto::setNoChao(bool noChao) { this->noChao.store(noChao, std::memory_order_relaxed); }
 bool Objeto::isWinner() const { return winner; }
 void Objeto::setWinner(bool winner) { this->winner = winner; }
