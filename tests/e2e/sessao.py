@@ -1,0 +1,621 @@
+"""What every end-to-end scenario shares: a private X server, the game run in
+a throw-away copy of its working folder, keys held the way the game reads
+them, screenshots, and the game's own pictures to compare them with.
+
+The screen is judged against the picture files the build generated, read at
+test time, so the checks follow the art as it changes: a menu is "shown"
+when the window holds exactly menu.bmp with the item pictures on it.
+
+Python 3 standard library only.
+"""
+
+import ctypes
+import os
+import re
+import shutil
+import signal
+import struct
+import subprocess
+import sys
+import tempfile
+import time
+import zlib
+
+LARGURA, ALTURA = 640, 480
+ROSA = b"\xff\x00\xff"  # the mask colour Allegro's draw_sprite skips
+
+# Where the main menu and the character selection put things.
+X_DIGITO_MENU = (304, 333, 369, 404, 438, 472)
+ITENS_MENU = {7: ("integrantes", 130, 340), 8: ("instrucoes", 130, 383), 9: ("sairdojogo", 130, 425)}
+QUIT = 9
+
+
+class Falha(Exception):
+    """A check that makes the rest of the scenario meaningless."""
+
+
+# ---------------------------------------------------------------- pictures
+
+class Figura:
+    """An RGB picture, rows top-down, three bytes a pixel."""
+
+    def __init__(self, largura, altura, rgb, indices=None, paleta=None):
+        self.largura, self.altura, self.rgb = largura, altura, bytes(rgb)
+        self._indices, self._paleta = indices, paleta
+        self._trechos = None
+
+    @staticmethod
+    def ler(caminho):
+        with open(caminho, "rb") as f:
+            dados = f.read()
+        if dados[:2] != b"BM":
+            raise ValueError(f"{caminho}: not a BMP file")
+        inicio, = struct.unpack_from("<I", dados, 10)
+        info, largura, altura, _, bits, compressao = struct.unpack_from("<IiiHHI", dados, 14)
+        if compressao not in (0, 3) or bits not in (8, 24, 32):
+            raise ValueError(f"{caminho}: {bits}-bit BMP, compression {compressao}, not read here")
+        de_cima = altura < 0
+        altura = abs(altura)
+        passo = (largura * bits + 31) // 32 * 4
+        bpp = bits // 8
+        linhas = [dados[inicio + y * passo:inicio + y * passo + largura * bpp] for y in range(altura)]
+        if not de_cima:
+            linhas.reverse()
+        plano = b"".join(linhas)
+        rgb = bytearray(largura * altura * 3)
+        if bits == 8:
+            usadas, = struct.unpack_from("<I", dados, 46)
+            usadas = usadas or 256
+            base = 14 + info
+            # Allegro keeps a palette in 6 bits a channel and widens it back
+            # when it converts the picture to the window's depth.
+            cores = [bytes((v & 0xFC) | (v >> 6) for v in dados[base + 4 * i:base + 4 * i + 3])
+                     for i in range(usadas)]
+            cores += [b"\0\0\0"] * (256 - usadas)
+            for canal, origem in ((0, 2), (1, 1), (2, 0)):
+                tabela = bytes(c[origem] for c in cores)
+                rgb[canal::3] = plano.translate(tabela)
+            paleta = [bytes((c[2], c[1], c[0])) for c in cores]
+            return Figura(largura, altura, rgb, plano, paleta)
+        for canal, origem in ((0, 2), (1, 1), (2, 0)):
+            rgb[canal::3] = plano[origem::bpp]
+        return Figura(largura, altura, rgb)
+
+    def linha(self, y, x0=0, x1=None):
+        x1 = self.largura if x1 is None else x1
+        base = y * self.largura
+        return self.rgb[(base + x0) * 3:(base + x1) * 3]
+
+    def pixel(self, x, y):
+        i = (y * self.largura + x) * 3
+        return self.rgb[i:i + 3]
+
+    def cores(self):
+        """Every colour but the mask colour."""
+        if self._paleta is not None:
+            usados = set(self._indices)
+            return {self._paleta[i] for i in usados} - {ROSA}
+        return {self.rgb[i:i + 3] for i in range(0, len(self.rgb), 3)} - {ROSA}
+
+    def trechos(self, y):
+        """Runs [x0, x1) of row y that are not the mask colour: what draw_sprite draws."""
+        if self._trechos is None:
+            self._trechos = []
+            if self._paleta is not None:
+                rosas = bytes(1 if self._paleta[i] == ROSA else 0 for i in range(256))
+            for yy in range(self.altura):
+                if self._paleta is not None:
+                    mascara = self._indices[yy * self.largura:(yy + 1) * self.largura].translate(rosas)
+                else:
+                    mascara = bytes(1 if self.pixel(x, yy) == ROSA else 0 for x in range(self.largura))
+                self._trechos.append([m.span() for m in re.finditer(rb"\x00+", mascara)])
+        return self._trechos[y]
+
+    def salvar_png(self, caminho):
+        cru = b"".join(b"\0" + self.linha(y) for y in range(self.altura))
+
+        def bloco(tipo, dados):
+            return (struct.pack(">I", len(dados)) + tipo + dados +
+                    struct.pack(">I", zlib.crc32(tipo + dados) & 0xFFFFFFFF))
+
+        with open(caminho, "wb") as f:
+            f.write(b"\x89PNG\r\n\x1a\n" +
+                    bloco(b"IHDR", struct.pack(">IIBBBBB", self.largura, self.altura, 8, 2, 0, 0, 0)) +
+                    bloco(b"IDAT", zlib.compress(cru, 6)) + bloco(b"IEND", b""))
+
+
+def ler_ppm(dados):
+    m = re.match(rb"P6\s+(\d+)\s+(\d+)\s+(\d+)\s", dados)
+    if not m or m.group(3) != b"255":
+        raise Falha("the screenshot is not an 8-bit PPM")
+    largura, altura = int(m.group(1)), int(m.group(2))
+    return Figura(largura, altura, dados[m.end():m.end() + largura * altura * 3])
+
+
+def igual(tela, figura, x, y, largura=None, altura=None, fx=0, fy=0):
+    """The screen's rectangle at (x, y) holds exactly the figure's from (fx, fy)."""
+    largura = figura.largura - fx if largura is None else largura
+    altura = figura.altura - fy if altura is None else altura
+    return all(tela.linha(y + i, x, x + largura) == figura.linha(fy + i, fx, fx + largura)
+               for i in range(altura))
+
+
+def igual_mascarado(tela, figura, x=0, y=0):
+    """The figure was drawn at (x, y) with its mask colour left out."""
+    for i in range(figura.altura):
+        for a, b in figura.trechos(i):
+            if tela.linha(y + i, x + a, x + b) != figura.linha(i, a, b):
+                return False
+    return True
+
+
+def preto(tela, x, y, largura, altura):
+    vazio = b"\0" * (largura * 3)
+    return all(tela.linha(y + i, x, x + largura) == vazio for i in range(altura))
+
+
+class Nivel:
+    """A level picture, for finding which part of it the window shows and
+    what is drawn over it (the runners: the speed columns and the finish
+    line are invisible)."""
+
+    def __init__(self, caminho):
+        self.figura = Figura.ler(caminho)
+        self.nome = os.path.basename(caminho)
+
+    def _linhas_diferentes(self, tela, gx, ate=None):
+        f = self.figura
+        n = 0
+        for y in range(ALTURA):
+            if tela.linha(y) != f.linha(y, gx, gx + LARGURA):
+                n += 1
+                if ate is not None and n > ate:
+                    break
+        return n
+
+    def _encaixes(self, tela, y):
+        """Intervals [a, b] of gx at which row y of the screen is the level's
+        row y whole; None when the row does not tell (it holds a runner, or
+        repeats too often to be worth listing)."""
+        f = self.figura
+        t = tela.linha(y)
+        if t == t[:3] * LARGURA:
+            # One colour across: wherever the level has a long enough run of it.
+            if f._paleta is None:
+                return None
+            indices = bytes(i for i in range(256) if f._paleta[i] == t[:3])
+            if not indices:
+                return []
+            classe = b"[" + b"".join(re.escape(bytes([i])) for i in indices) + b"]"
+            linha = f._indices[y * f.largura:(y + 1) * f.largura]
+            return [(m.start(), m.end() - LARGURA)
+                    for m in re.finditer(classe + b"{%d,}" % LARGURA, linha)]
+        inicio = y * f.largura * 3
+        fim = inicio + f.largura * 3
+        achados, de = [], inicio
+        while True:
+            i = f.rgb.find(t, de, fim)
+            if i < 0:
+                break
+            if (i - inicio) % 3 == 0:
+                gx = (i - inicio) // 3
+                achados.append((gx, gx))
+                if len(achados) > 40:
+                    return None
+            de = i + 1
+        return achados
+
+    def janela(self, tela):
+        """(gx, differing rows): the level column at the window's left edge
+        that explains the screen best, or None when no part of the level
+        does. Rows without runners each allow a set of gx; every gx they
+        all allow shows those rows alike, and the rows with runners pick
+        among them."""
+        f = self.figura
+        possiveis = [(0, f.largura - LARGURA)]
+        restringiu = False
+        for y in range(0, ALTURA, 4):
+            encaixes = self._encaixes(tela, y)
+            if not encaixes:  # None: the row does not tell; []: it has something drawn
+                continue
+            juntos = []
+            for a, b in possiveis:
+                for c, d in encaixes:
+                    if max(a, c) <= min(b, d):
+                        juntos.append((max(a, c), min(b, d)))
+            if not juntos:
+                continue  # a runner's row that happens to fit elsewhere
+            possiveis, restringiu = juntos, True
+        if not restringiu:
+            return None
+        candidatos = set()
+        for a, b in possiveis[:20]:
+            candidatos.update((a, b, (a + b) // 2))
+            if b - a > 8:
+                candidatos.update(range(a, b + 1, max(1, (b - a) // 8)))
+        pontos = sorted((self._linhas_diferentes(tela, gx), gx) for gx in candidatos)
+        n, gx = pontos[0]
+        return gx, n
+
+    def desenhado(self, tela, gx):
+        """Pixels (x, y, colour) where the screen is not the level."""
+        f = self.figura
+        saida = []
+        for y in range(ALTURA):
+            t, l = tela.linha(y), f.linha(y, gx, gx + LARGURA)
+            if t == l:
+                continue
+            for x in range(LARGURA):
+                if t[3 * x:3 * x + 3] != l[3 * x:3 * x + 3]:
+                    saida.append((x, y, t[3 * x:3 * x + 3]))
+        return saida
+
+
+# ---------------------------------------------------------------- the run
+
+def _morrer_com_o_pai():
+    # Children die with the test, even when CTest kills it on a timeout.
+    try:
+        ctypes.CDLL("libc.so.6", use_errno=True).prctl(1, signal.SIGKILL)  # PR_SET_PDEATHSIG
+    except OSError:
+        pass
+    os.setsid()
+
+
+# Allegro's ALSA driver writes what the game plays to a file instead of a
+# sound card: silent on a developer's machine, and something to measure.
+ASOUNDRC = """pcm.!default {{ type plug; slave {{ pcm "cap"; format S16_LE }} }}
+pcm.cap {{ type file; slave.pcm "null"; file "{wav}"; format "wav" }}
+ctl.!default {{ type hw card 0 }}
+"""
+
+
+class Cenario:
+    """One scenario: an X server of its own and a scratch folder, both gone
+    at the end whichever way it ends; soft checks collected along the way."""
+
+    def __init__(self, nome):
+        if len(sys.argv) < 2:
+            sys.exit(f"usage: {sys.argv[0]} <build dir>")
+        self.nome = nome
+        self.build = os.path.abspath(sys.argv[1])
+        self.t0 = time.monotonic()
+        self.falhas = []
+        self.verificacoes = 0
+        self.jogos = []
+        self.xvfb = None
+        self.temp = tempfile.mkdtemp(prefix=f"avesso-e2e-{nome}-")
+        self.pasta_falhas = os.path.join(self.build, "tests", "e2e", "falhas")
+        self._figuras = {}
+        self._niveis = {}
+
+    def __enter__(self):
+        for s in (signal.SIGTERM, signal.SIGINT, signal.SIGHUP):
+            signal.signal(s, self._sinal)
+        if not os.path.exists(os.path.join(self.build, "avesso")):
+            raise Falha(f"{self.build}/avesso is not built")
+        faltam = [p for p in ("Xvfb", "xdotool", "import", "sox") if not shutil.which(p)]
+        if faltam:
+            raise Falha(f"missing {', '.join(faltam)}: scripts/dependencias.sh testes installs them")
+        self._iniciar_x()
+        return self
+
+    def _sinal(self, numero, _):
+        raise SystemExit(f"stopped by signal {numero}")
+
+    def __exit__(self, tipo, valor, _tb):
+        for jogo in self.jogos:
+            jogo.matar()
+        if self.xvfb:
+            self.xvfb.kill()
+            self.xvfb.wait()
+        shutil.rmtree(self.temp, ignore_errors=True)
+        if tipo is Falha:
+            self.falhas.append(str(valor))
+        elif tipo is not None and tipo is not SystemExit:
+            return False
+        self.log(f"{self.verificacoes} checks, {len(self.falhas)} failing")
+        for f in self.falhas:
+            print(f"FAILED: {f}", flush=True)
+        sys.exit(1 if self.falhas or tipo is not None else 0)
+
+    def log(self, texto):
+        print(f"[{time.monotonic() - self.t0:6.1f}s] {texto}", flush=True)
+
+    def verificar(self, condicao, texto, detalhe="", tela=None):
+        """A check whose failure leaves the rest of the scenario worth running."""
+        self.verificacoes += 1
+        if condicao:
+            self.log(f"ok: {texto}")
+        else:
+            texto = f"{texto} ({detalhe})" if detalhe else texto
+            self.log(f"FAIL: {texto}")
+            self.falhas.append(texto)
+            if tela is not None:
+                self.guardar(tela, texto)
+        return condicao
+
+    def guardar(self, tela, texto):
+        os.makedirs(self.pasta_falhas, exist_ok=True)
+        nome = re.sub(r"[^A-Za-z0-9]+", "_", texto)[:60]
+        caminho = os.path.join(self.pasta_falhas, f"{self.nome}-{len(self.falhas)}-{nome}.png")
+        tela.salvar_png(caminho)
+        self.log(f"  screen saved as {caminho}")
+
+    def _iniciar_x(self):
+        leitura, escrita = os.pipe()
+        # -displayfd: a free display number, never the lead's :99. -noreset:
+        # a game started right after another one ended must not find the
+        # server resetting, which refuses it.
+        self.xvfb = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(escrita), "-screen", "0", f"{LARGURA}x{ALTURA}x24",
+             "-nolisten", "tcp", "-noreset"],
+            pass_fds=(escrita,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+            preexec_fn=_morrer_com_o_pai)
+        os.close(escrita)
+        numero = b""
+        with os.fdopen(leitura, "rb") as f:
+            numero = f.readline().strip()
+        if not numero:
+            raise Falha("Xvfb did not start")
+        self.display = f":{numero.decode()}"
+        self.log(f"X server on {self.display}")
+
+    # The game's pictures, as the build generated them.
+    def figura(self, nome):
+        if nome not in self._figuras:
+            self._figuras[nome] = Figura.ler(os.path.join(self.build, "src", "Img", nome))
+        return self._figuras[nome]
+
+    def menu(self, nome):
+        return self.figura(f"menu/{nome}.bmp")
+
+    def nivel(self, numero):
+        if numero not in self._niveis:
+            nome = "visual1.bmp" if numero == 1 else "visual2.bmp"
+            self._niveis[numero] = Nivel(os.path.join(self.build, "src", "Img", "Jogo", nome))
+        return self._niveis[numero]
+
+    def pasta_do_jogo(self, sem=(), truncados=()):
+        """A working folder that mirrors the build's game files, file by file,
+        without the pictures in `sem` and with those in `truncados` cut to
+        half their size (paths relative to the game's folder)."""
+        pasta = tempfile.mkdtemp(dir=self.temp, prefix="jogo-")
+        origem = os.path.join(self.build, "src")
+        for raiz, _, arquivos in os.walk(origem):
+            destino = os.path.join(pasta, os.path.relpath(raiz, self.build))
+            os.makedirs(destino, exist_ok=True)
+            for a in arquivos:
+                os.symlink(os.path.join(raiz, a), os.path.join(destino, a))
+        for a in ("principal1.mid", "freepats"):
+            if os.path.exists(os.path.join(self.build, a)):
+                os.symlink(os.path.join(self.build, a), os.path.join(pasta, a))
+        for rel in sem:
+            os.remove(os.path.join(pasta, rel))
+        for rel in truncados:
+            with open(os.path.join(self.build, rel), "rb") as f:
+                dados = f.read()
+            os.remove(os.path.join(pasta, rel))
+            with open(os.path.join(pasta, rel), "wb") as f:
+                f.write(dados[:len(dados) // 2])
+        return pasta
+
+    def iniciar_jogo(self, pasta=None):
+        jogo = Jogo(self, pasta or self.pasta_do_jogo())
+        self.jogos.append(jogo)
+        return jogo
+
+    def esperar(self, jogo, condicao, texto, timeout=8.0):
+        """Screenshots until `condicao(tela)` holds; a Falha after `timeout` s."""
+        limite = time.monotonic() + timeout
+        tela = None
+        while True:
+            if jogo.terminou():
+                raise Falha(f"{texto}: the game ended (code {jogo.codigo()})\n{jogo.erros()}")
+            tela = jogo.tela()
+            resultado = condicao(tela)
+            if resultado:
+                self.verificacoes += 1
+                self.log(f"ok: {texto}")
+                return tela, resultado
+            if time.monotonic() > limite:
+                self.guardar(tela, texto)
+                raise Falha(f"{texto}: not seen within {timeout:.0f} s")
+            time.sleep(0.1)
+
+
+class Jogo:
+    """The game running in a working folder, its output kept in files."""
+
+    def __init__(self, cenario, pasta):
+        self.cenario = cenario
+        self.pasta = pasta
+        casa = os.path.join(pasta, "home")
+        os.makedirs(casa, exist_ok=True)
+        self.wav = os.path.join(casa, "captura.wav")
+        with open(os.path.join(casa, ".asoundrc"), "w") as f:
+            f.write(ASOUNDRC.format(wav=self.wav))
+        self.saida_arq = os.path.join(casa, "stdout.txt")
+        self.erro_arq = os.path.join(casa, "stderr.txt")
+        env = dict(os.environ, DISPLAY=cenario.display, HOME=casa)
+        with open(self.saida_arq, "wb") as saida, open(self.erro_arq, "wb") as erro:
+            self.processo = subprocess.Popen([os.path.join(cenario.build, "avesso")], cwd=pasta, env=env,
+                                             stdin=subprocess.DEVNULL, stdout=saida, stderr=erro,
+                                             preexec_fn=_morrer_com_o_pai)
+        self.env = env
+        self.janela = None
+        self.x = self.y = 0
+
+    def xdotool(self, *args, timeout=10):
+        r = subprocess.run(["xdotool", *args], env=self.env, capture_output=True, text=True, timeout=timeout)
+        return r.stdout
+
+    def abrir(self, timeout=10.0):
+        """Waits for the window, then puts the pointer over it so keys reach the game."""
+        limite = time.monotonic() + timeout
+        while not self.janela:
+            if self.terminou():
+                raise Falha(f"the game ended before opening its window (code {self.codigo()})\n{self.erros()}")
+            if time.monotonic() > limite:
+                raise Falha("the AVESSO window did not appear")
+            ids = self.xdotool("search", "--name", "^AVESSO$").split()
+            if ids:
+                self.janela = ids[0]
+            else:
+                time.sleep(0.1)
+        geo = self.xdotool("getwindowgeometry", "--shell", self.janela)
+        valores = dict(l.split("=", 1) for l in geo.split() if "=" in l)
+        self.x, self.y = int(valores.get("X", 0)), int(valores.get("Y", 0))
+        if (int(valores.get("WIDTH", 0)), int(valores.get("HEIGHT", 0))) != (LARGURA, ALTURA):
+            raise Falha(f"the window is {valores.get('WIDTH')}x{valores.get('HEIGHT')}, not 640x480")
+        self.xdotool("mousemove", "--window", self.janela, "320", "240")
+
+    def tecla(self, nome, segurar=0.12, depois=0.3):
+        # The game polls key[]: a press shorter than its loop is missed.
+        self.xdotool("keydown", nome)
+        time.sleep(segurar)
+        self.xdotool("keyup", nome)
+        time.sleep(depois)
+
+    def tela(self):
+        r = subprocess.run(["import", "-window", "root", "-crop", f"{LARGURA}x{ALTURA}+{self.x}+{self.y}",
+                            "+repage", "-depth", "8", "ppm:-"], env=self.env, capture_output=True, timeout=20)
+        if r.returncode != 0:
+            raise Falha(f"screenshot failed: {r.stderr.decode(errors='replace')}")
+        return ler_ppm(r.stdout)
+
+    def terminou(self):
+        return self.processo.poll() is not None
+
+    def codigo(self):
+        return self.processo.poll()
+
+    def esperar_fim(self, timeout=10.0):
+        try:
+            return self.processo.wait(timeout)
+        except subprocess.TimeoutExpired:
+            raise Falha(f"the game did not end within {timeout:.0f} s")
+
+    def saida(self):
+        with open(self.saida_arq, encoding="utf-8", errors="replace") as f:
+            return f.read()
+
+    def erros(self):
+        """Standard error without the sound library's complaints about a missing card."""
+        with open(self.erro_arq, encoding="utf-8", errors="replace") as f:
+            return "".join(l for l in f.read().splitlines(True) if not l.startswith("ALSA lib "))
+
+    def matar(self):
+        if self.processo.poll() is None:
+            os.killpg(self.processo.pid, signal.SIGKILL)
+            self.processo.wait()
+
+
+# ---------------------------------------------------------------- screens
+
+def estado_menu(c, tela, fundo=True):
+    """The highlighted item of the main menu (1..6 the digits, 7 credits,
+    8 rules, 9 quit), or None when the screen is not exactly the menu.
+    `fundo`: whether menu.bmp is there to be drawn (else black)."""
+    m = c.menu("menu")
+    if fundo:
+        if not igual(tela, m, 0, 0, LARGURA, 290):
+            return None
+    elif not preto(tela, 0, 0, LARGURA, 290):
+        return None
+    destacados = []
+    for d in range(6):
+        normal, claro = c.menu(f"img{d + 1}"), c.menu(f"img{d + 1}_2")
+        x = X_DIGITO_MENU[d]
+        if igual(tela, claro, x, 294, altura=33):
+            destacados.append(d + 1)
+        elif not igual(tela, normal, x, 294, altura=33):
+            return None
+    for item, (nome, x, y) in ITENS_MENU.items():
+        if igual(tela, c.menu(f"{nome}_2"), x, y, altura=33):
+            destacados.append(item)
+        elif not igual(tela, c.menu(nome), x, y, altura=33):
+            return None
+    rotulo = c.menu("chooseplayer_2" if destacados and destacados[0] <= 6 else "chooseplayer")
+    if len(destacados) != 1 or not igual(tela, rotulo, 131, 294, 153, 34):
+        return None
+    return destacados[0]
+
+
+def tela_cheia(c, nome):
+    """A 640 x 480 picture copied whole to the screen (credits, rules, pause)."""
+    figura = c.menu(nome)
+    return lambda tela: igual(tela, figura, 0, 0, LARGURA, ALTURA)
+
+
+def sobreposta(c, nome):
+    """A picture drawn over the screen with its mask colour left out."""
+    figura = c.menu(nome)
+    return lambda tela: igual_mascarado(tela, figura)
+
+
+def estado_selecao(c, tela):
+    """(player choosing from 1, slot of their cursor from 0, taken slots), or
+    None when the screen is not the character selection."""
+    if not igual(tela, c.menu("bg_selecao"), 0, 0, LARGURA, 290):
+        return None
+    jogador = None
+    for p in range(1, 7):
+        if igual(tela, c.menu(f"img{p}"), 255, 294, altura=33):
+            jogador = p
+            break
+    if jogador is None:
+        return None
+    moldura = c.menu(f"sel_{jogador}")
+    cursores = [k for k in range(6) if igual(tela, moldura, 67 + 85 * k, 339, 80, 5)]
+    tomados = set()
+    for k in range(6):
+        if igual(tela, c.menu(f"sel_j{k + 1}_2"), 72 + 85 * k, 344, 70, 70):
+            tomados.add(k)
+        elif not igual(tela, c.menu(f"sel_j{k + 1}"), 72 + 85 * k, 344, 70, 70):
+            return None
+    if len(cursores) != 1:
+        return None
+    return jogador, cursores[0], tomados
+
+
+def corredores(c, numero, folhas, limite_linhas=200):
+    """The race of level `numero` with every runner in view: returns (gx,
+    [mean row of each runner]). Runner i is told apart by the colours of
+    its sheet `folhas[i]` that no other sheet has."""
+    cores = [c.figura(f"Jogo/{f}").cores() for f in folhas]
+    proprias = []
+    for i, minhas in enumerate(cores):
+        outras = set().union(*(cores[j] for j in range(len(cores)) if j != i))
+        if not minhas - outras:
+            raise Falha(f"{folhas[i]} has no colour of its own to find it by")
+        proprias.append(minhas - outras)
+    nivel = c.nivel(numero)
+
+    def condicao(tela):
+        achado = nivel.janela(tela)
+        if not achado or achado[1] > limite_linhas:
+            return None
+        desenho = nivel.desenhado(tela, achado[0])
+        medias = []
+        for p in proprias:
+            linhas = [y for _, y, cor in desenho if cor in p]
+            if len(linhas) < 20:  # out of view, or behind the edge
+                return None
+            medias.append(sum(linhas) / len(linhas))
+        return achado[0], medias
+    return condicao
+
+
+def no_nivel(c, numero, limite_linhas=200):
+    """The race of level `numero` on screen: returns (gx, differing rows).
+    Runners cover fewer rows than `limite_linhas`; a torn screenshot or
+    another picture covers more."""
+    def condicao(tela):
+        achado = c.nivel(numero).janela(tela)
+        if achado and achado[1] <= limite_linhas:
+            outro = c.nivel(3 - numero).janela(tela)
+            if not outro or outro[1] > achado[1]:
+                return achado
+        return None
+    return condicao
