@@ -1,0 +1,82 @@
+#!/usr/bin/env python3
+"""The game with pictures missing or damaged, each run in its own copy of
+the working folder: a level picture it cannot do without ends the game
+with one clear line and exit code 1 (no crash); a menu picture it can do
+without is left out and the game stays playable.
+
+    figuras.py <build dir>
+"""
+from sessao import Cenario, Falha, estado_menu, estado_selecao, no_nivel, sobreposta
+
+VISUAL1 = "src/Img/Jogo/visual1.bmp"
+COLISAO2 = "src/Img/Jogo/mapacolisao2.bmp"
+
+
+def ate_o_nivel_1(c, jogo):
+    """Main menu, one player, the first runner: level 1 loads next."""
+    jogo.abrir()
+    c.esperar(jogo, lambda t: estado_menu(c, t) == 1, "the main menu")
+    jogo.tecla("Return")
+    c.esperar(jogo, lambda t: estado_selecao(c, t) == (1, 0, set()), "the character selection")
+    jogo.tecla("Return", depois=0)
+
+
+def termina_com_erro(c, jogo, caminho, como):
+    try:
+        codigo = jogo.esperar_fim()
+    except Falha as f:
+        c.verificar(False, f"{como}: the game ends", str(f))
+        jogo.matar()
+        return
+    # Exactly 1: a crash ends by a signal (negative here) or another code.
+    c.verificar(codigo == 1, f"{como}: the game exits with code 1", f"got {codigo}")
+    esperado = f"avesso: cannot load the level picture {caminho} (missing or damaged)\n"
+    c.verificar(jogo.erros() == esperado, f"{como}: standard error is the one line {esperado.strip()!r}",
+                f"got {jogo.erros()!r}")
+
+
+with Cenario("figuras") as c:
+    # Level 1's picture missing.
+    jogo = c.iniciar_jogo(c.pasta_do_jogo(sem=[VISUAL1]))
+    ate_o_nivel_1(c, jogo)
+    termina_com_erro(c, jogo, VISUAL1, "without visual1.bmp")
+
+    # The same picture cut in half.
+    jogo = c.iniciar_jogo(c.pasta_do_jogo(truncados=[VISUAL1]))
+    ate_o_nivel_1(c, jogo)
+    termina_com_erro(c, jogo, VISUAL1, "with visual1.bmp truncated")
+
+    # Level 2's collision picture missing: found out when level 2 loads.
+    jogo = c.iniciar_jogo(c.pasta_do_jogo(sem=[COLISAO2]))
+    ate_o_nivel_1(c, jogo)
+    c.esperar(jogo, lambda t: sobreposta(c, "enter")(t) and no_nivel(c, 1, limite_linhas=480)(t),
+              "level 1 is played as usual")
+    jogo.tecla("Return", depois=0)
+    c.esperar(jogo, no_nivel(c, 1), "level 1's race starts", timeout=3)
+    jogo.tecla("F10", depois=0)
+    termina_com_erro(c, jogo, COLISAO2, "without mapacolisao2.bmp")
+
+    # No main menu background: the menu is drawn on black and still works.
+    jogo = c.iniciar_jogo(c.pasta_do_jogo(sem=["src/Img/menu/menu.bmp"]))
+    jogo.abrir()
+    c.esperar(jogo, lambda t: estado_menu(c, t, fundo=False) == 1,
+              "without menu.bmp the menu items show on black")
+    jogo.tecla("Right")
+    c.esperar(jogo, lambda t: estado_menu(c, t, fundo=False) == 2, "and Right still moves the highlight", timeout=3)
+    jogo.tecla("Return")
+    c.esperar(jogo, lambda t: estado_selecao(c, t) == (1, 0, set()), "Enter opens the selection for two players")
+    jogo.tecla("Return")
+    c.esperar(jogo, lambda t: estado_selecao(c, t) == (2, 1, {0}), "player 2's turn")
+    jogo.tecla("Return")
+    c.esperar(jogo, lambda t: sobreposta(c, "enter")(t) and no_nivel(c, 1, limite_linhas=480)(t),
+              "level 1 loads and waits at its prompt")
+    jogo.tecla("Return", depois=0)
+    tela, _ = c.esperar(jogo, no_nivel(c, 1), "level 1's race starts", timeout=3)
+    primeira = tela
+    c.esperar(jogo, lambda t: no_nivel(c, 1)(t) and t.rgb != primeira.rgb, "and runs", timeout=3)
+    jogo.tecla("Escape", depois=0)
+    c.esperar(jogo, lambda t: estado_menu(c, t, fundo=False) is not None, "Escape goes back to the menu", timeout=5)
+    jogo.tecla("Escape", depois=0)
+    codigo = jogo.esperar_fim()
+    c.verificar(codigo == 0, "Escape quits with code 0", f"got {codigo}")
+    c.verificar(jogo.erros() == "", "nothing on standard error", repr(jogo.erros()))
