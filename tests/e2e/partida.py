@@ -43,9 +43,10 @@ with Cenario("partida") as c:
     time.sleep(0.6)
     depois = jogo.tela()
     c.verificar(depois.rgb == tela.rgb, "the level stands still at the prompt", tela=depois)
-    c.verificar(jogo.saida().splitlines() == ["src/Img/Jogo/player 3a.bmp", "src/Img/Jogo/player 2a.bmp"],
-                "standard output holds the two chosen runners, one line each and nothing else",
-                repr(jogo.saida()))
+    # Player 2's jump over the taken runner says how far it went (2), then
+    # come the runners chosen, in the players' order.
+    c.verificar(jogo.saida().splitlines() == ["2", "src/Img/Jogo/player 3a.bmp", "src/Img/Jogo/player 2a.bmp"],
+                "standard output: the jump, then the two chosen runners, one line each", repr(jogo.saida()))
 
     # The race: both runners fall and land (player 1, the third runner, on
     # player 2 as they start stacked), then X flips player 1.
