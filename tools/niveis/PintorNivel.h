@@ -1,0 +1,28 @@
+#pragma once
+
+#include "Quadro.h"
+
+#include <string>
+
+class Relevo;
+namespace niveis {
+struct Nivel;
+}
+
+// Turns a level's solid ground into its two pictures.
+namespace PintorNivel {
+
+// Black where solid, white where free, nothing else.
+Quadro colisao(const Relevo& relevo);
+
+// What the players see: backdrop, textured terrain exactly where the ground
+// is solid, a sign at every screen-speed column and a banner at the finish.
+// `tema` names the look (see Tema.h).
+Quadro visual(const Relevo& relevo, const niveis::Nivel& nivel, const std::string& tema);
+
+// Throws std::runtime_error, naming `arquivo`, when the level cannot be
+// played as the engine runs it: a column no runner fits through, a start
+// box or the finish line inside the ground, a speed column on a wall face.
+void validar(const Relevo& relevo, const niveis::Nivel& nivel, const std::string& arquivo);
+
+}  // namespace PintorNivel
