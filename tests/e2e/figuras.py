@@ -6,10 +6,25 @@ without is left out and the game stays playable.
 
     figuras.py <build dir>
 """
+import struct
+
 from sessao import Cenario, Falha, estado_menu, estado_selecao, no_nivel, sobreposta
 
 VISUAL1 = "src/Img/Jogo/visual1.bmp"
 COLISAO2 = "src/Img/Jogo/mapacolisao2.bmp"
+
+
+def metade(dados):
+    return dados[:len(dados) // 2]
+
+
+def cabecalho_absurdo(dados):
+    """A BMP header claiming a 60000 x 60000 picture over the original
+    bytes: the kind of file that crashes inside the picture library when
+    it is handed over unchecked."""
+    cabecalho = struct.pack("<2sIHHIIiiHHIIiiII", b"BM", len(dados), 0, 0, 54, 40, 60000, 60000, 1, 24, 0, 0,
+                            2835, 2835, 0, 0)
+    return cabecalho + dados[len(cabecalho):]
 
 
 def ate_o_nivel_1(c, jogo):
@@ -41,10 +56,13 @@ with Cenario("figuras") as c:
     ate_o_nivel_1(c, jogo)
     termina_com_erro(c, jogo, VISUAL1, "without visual1.bmp")
 
-    # The same picture cut in half.
-    jogo = c.iniciar_jogo(c.pasta_do_jogo(truncados=[VISUAL1]))
+    # The same picture cut in half, or claiming a size it does not have.
+    jogo = c.iniciar_jogo(c.pasta_do_jogo(trocados={VISUAL1: metade}))
     ate_o_nivel_1(c, jogo)
     termina_com_erro(c, jogo, VISUAL1, "with visual1.bmp truncated")
+    jogo = c.iniciar_jogo(c.pasta_do_jogo(trocados={VISUAL1: cabecalho_absurdo}))
+    ate_o_nivel_1(c, jogo)
+    termina_com_erro(c, jogo, VISUAL1, "with visual1.bmp claiming 60000 x 60000 pixels")
 
     # Level 2's collision picture missing: found out when level 2 loads.
     jogo = c.iniciar_jogo(c.pasta_do_jogo(sem=[COLISAO2]))

@@ -163,69 +163,62 @@ class Nivel:
         self.figura = Figura.ler(caminho)
         self.nome = os.path.basename(caminho)
 
-    def _linhas_diferentes(self, tela, gx, ate=None):
+    def _linhas_diferentes(self, tela, gx):
         f = self.figura
-        n = 0
-        for y in range(ALTURA):
-            if tela.linha(y) != f.linha(y, gx, gx + LARGURA):
-                n += 1
-                if ate is not None and n > ate:
-                    break
-        return n
+        return sum(tela.linha(y) != f.linha(y, gx, gx + LARGURA) for y in range(ALTURA))
 
-    def _encaixes(self, tela, y):
-        """Intervals [a, b] of gx at which row y of the screen is the level's
-        row y whole; None when the row does not tell (it holds a runner, or
-        repeats too often to be worth listing)."""
+    def _encaixes(self, tela, y, a, b):
+        """Intervals of gx within [a, b] at which row y of the screen is the
+        level's row y whole: [] when there is none (the row holds a
+        runner), None when there are too many to be worth listing (a
+        pattern that repeats along the level)."""
         f = self.figura
         t = tela.linha(y)
-        if t == t[:3] * LARGURA:
+        if a == b:
+            return [(a, a)] if t == f.linha(y, a, a + LARGURA) else []
+        if t == t[:3] * LARGURA and f._paleta is not None:
             # One colour across: wherever the level has a long enough run of it.
-            if f._paleta is None:
-                return None
             indices = bytes(i for i in range(256) if f._paleta[i] == t[:3])
             if not indices:
                 return []
             classe = b"[" + b"".join(re.escape(bytes([i])) for i in indices) + b"]"
-            linha = f._indices[y * f.largura:(y + 1) * f.largura]
-            return [(m.start(), m.end() - LARGURA)
-                    for m in re.finditer(classe + b"{%d,}" % LARGURA, linha)]
+            base = y * f.largura
+            trecho = f._indices[base + a:base + b + LARGURA]
+            return [(a + m.start(), a + m.end() - LARGURA)
+                    for m in re.finditer(classe + b"{%d,}" % LARGURA, trecho)]
         inicio = y * f.largura * 3
-        fim = inicio + f.largura * 3
-        achados, de = [], inicio
+        achados, de, fim = [], inicio + a * 3, inicio + (b + LARGURA) * 3
         while True:
             i = f.rgb.find(t, de, fim)
             if i < 0:
-                break
+                return achados
             if (i - inicio) % 3 == 0:
                 gx = (i - inicio) // 3
                 achados.append((gx, gx))
-                if len(achados) > 40:
+                if len(achados) > 3000:
                     return None
             de = i + 1
-        return achados
 
     def janela(self, tela):
         """(gx, differing rows): the level column at the window's left edge
         that explains the screen best, or None when no part of the level
-        does. Rows without runners each allow a set of gx; every gx they
-        all allow shows those rows alike, and the rows with runners pick
-        among them."""
+        does. Rows without runners each allow some gx; every gx they all
+        allow shows those rows alike, and the rows with runners pick among
+        them."""
         f = self.figura
         possiveis = [(0, f.largura - LARGURA)]
         restringiu = False
         for y in range(0, ALTURA, 4):
-            encaixes = self._encaixes(tela, y)
-            if not encaixes:  # None: the row does not tell; []: it has something drawn
-                continue
             juntos = []
             for a, b in possiveis:
-                for c, d in encaixes:
-                    if max(a, c) <= min(b, d):
-                        juntos.append((max(a, c), min(b, d)))
-            if not juntos:
-                continue  # a runner's row that happens to fit elsewhere
-            possiveis, restringiu = juntos, True
+                encaixes = self._encaixes(tela, y, a, b)
+                if encaixes is None:
+                    break
+                juntos += encaixes
+            else:
+                # No fit at all: a runner's row, which tells nothing.
+                if juntos:
+                    possiveis, restringiu = juntos, True
         if not restringiu:
             return None
         candidatos = set()
@@ -376,10 +369,11 @@ class Cenario:
             self._niveis[numero] = Nivel(os.path.join(self.build, "src", "Img", "Jogo", nome))
         return self._niveis[numero]
 
-    def pasta_do_jogo(self, sem=(), truncados=()):
+    def pasta_do_jogo(self, sem=(), trocados=None):
         """A working folder that mirrors the build's game files, file by file,
-        without the pictures in `sem` and with those in `truncados` cut to
-        half their size (paths relative to the game's folder)."""
+        without the files in `sem`, and with each file of `trocados` (path:
+        function of the original bytes) replaced by what the function
+        gives. Paths are relative to the game's folder."""
         pasta = tempfile.mkdtemp(dir=self.temp, prefix="jogo-")
         origem = os.path.join(self.build, "src")
         for raiz, _, arquivos in os.walk(origem):
@@ -392,12 +386,12 @@ class Cenario:
                 os.symlink(os.path.join(self.build, a), os.path.join(pasta, a))
         for rel in sem:
             os.remove(os.path.join(pasta, rel))
-        for rel in truncados:
+        for rel, trocar in (trocados or {}).items():
             with open(os.path.join(self.build, rel), "rb") as f:
-                dados = f.read()
+                dados = trocar(f.read())
             os.remove(os.path.join(pasta, rel))
             with open(os.path.join(pasta, rel), "wb") as f:
-                f.write(dados[:len(dados) // 2])
+                f.write(dados)
         return pasta
 
     def iniciar_jogo(self, pasta=None):
