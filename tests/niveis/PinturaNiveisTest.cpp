@@ -1,0 +1,157 @@
+// The generated level pictures, read the way the game reads them.
+#include "AllegroSemTela.h"
+#include "DescricaoNivel.h"
+#include "Tema.h"
+
+#include "Paleta.h"
+#include "classesBasicas/Imagem.h"
+#include "main/Niveis.h"
+
+#include <allegro.h>
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <string>
+
+namespace {
+
+struct Destruir {
+    void operator()(BITMAP* b) const { destroy_bitmap(b); }
+};
+using Figura = std::unique_ptr<BITMAP, Destruir>;
+
+Figura carregar(const std::string& caminho) {
+    semTela::iniciar();
+    return Figura(Imagem::carregar(caminho));
+}
+
+// A palette colour as the game holds it once loaded: Allegro reads the
+// palette of an 8-bit BMP at 6 bits a channel and scales it back up.
+int noJogo(uint32_t rgb) {
+    auto canal = [&](int desvio) { return _rgb_scale_6[((rgb >> desvio) & 0xFF) / 4]; };
+    return makecol(canal(16), canal(8), canal(0));
+}
+
+int pixel(BITMAP* b, int x, int y) { return static_cast<int>(reinterpret_cast<uint32_t*>(b->line[y])[x]); }
+
+const niveis::Nivel& nivelNumero(int n) { return n == 1 ? niveis::NIVEL1 : niveis::NIVEL2; }
+
+const Tema& temaDoNivel(int n) {
+    const std::string arquivo = std::string(AVESSO_NIVEIS_DIR) + "/nivel" + std::to_string(n) + ".txt";
+    return Tema::porNome(DescricaoNivel::ler(arquivo).getTema());
+}
+
+struct CabecalhoBmp {
+    int32_t largura = 0, altura = 0;
+    uint16_t bits = 0;
+};
+
+CabecalhoBmp cabecalho(const std::string& caminho) {
+    CabecalhoBmp c;
+    unsigned char b[30] = {};
+    if (FILE* f = std::fopen(caminho.c_str(), "rb")) {
+        if (std::fread(b, 1, sizeof b, f) != sizeof b) b[0] = 0;
+        std::fclose(f);
+    }
+    c.largura = b[18] | b[19] << 8 | b[20] << 16 | b[21] << 24;
+    c.altura = b[22] | b[23] << 8 | b[24] << 16 | b[25] << 24;
+    c.bits = static_cast<uint16_t>(b[28] | b[29] << 8);
+    return c;
+}
+
+class PinturaNivel : public ::testing::TestWithParam<int> {};
+
+TEST_P(PinturaNivel, BothPicturesAreWhole18000By480PalettedBmps) {
+    const niveis::Nivel& nivel = nivelNumero(GetParam());
+    for (const char* caminho : {nivel.visual, nivel.colisao}) {
+        SCOPED_TRACE(caminho);
+        EXPECT_TRUE(Imagem::isBmpIntegro(caminho));
+        const CabecalhoBmp c = cabecalho(caminho);
+        EXPECT_EQ(c.largura, niveis::COMPRIMENTO);
+        EXPECT_EQ(c.altura, niveis::ALTURA);
+        // 8 bits a pixel: half the loading time of a 24-bit picture.
+        EXPECT_EQ(c.bits, 8);
+    }
+}
+
+TEST_P(PinturaNivel, CollisionIsPureBlackAndWhiteAndNeitherPictureHoldsTheMaskColour) {
+    const niveis::Nivel& nivel = nivelNumero(GetParam());
+    Figura colisao = carregar(nivel.colisao);
+    Figura visual = carregar(nivel.visual);
+    ASSERT_TRUE(colisao && visual);
+    const int preto = makecol(0, 0, 0), branco = makecol(255, 255, 255), mascara = noJogo(paleta::MASCARA);
+    long outras = 0, mascarados = 0;
+    for (int y = 0; y < niveis::ALTURA; ++y)
+        for (int x = 0; x < niveis::COMPRIMENTO; ++x) {
+            const int c = pixel(colisao.get(), x, y);
+            if (c != preto && c != branco) ++outras;
+            if (c == mascara || pixel(visual.get(), x, y) == mascara) ++mascarados;
+        }
+    EXPECT_EQ(outras, 0);
+    EXPECT_EQ(mascarados, 0);
+}
+
+// Where the collision picture turns from free to solid, the visual picture
+// shows the theme's edge colour on the solid pixel, and nowhere in free
+// space: the bright line the player sees is exactly where runners stop.
+TEST_P(PinturaNivel, TerrainEdgesInTheVisualPictureAreExactlyTheCollisionEdges) {
+    const niveis::Nivel& nivel = nivelNumero(GetParam());
+    Figura colisao = carregar(nivel.colisao);
+    Figura visual = carregar(nivel.visual);
+    ASSERT_TRUE(colisao && visual);
+    const int borda = noJogo(temaDoNivel(GetParam()).borda);
+    const int preto = makecol(0, 0, 0);
+    auto solido = [&](int x, int y) { return pixel(colisao.get(), x, y) == preto; };
+    long bordasSemCor = 0, corForaDoChao = 0, bordas = 0;
+    for (int y = 0; y < niveis::ALTURA; ++y)
+        for (int x = 0; x < niveis::COMPRIMENTO; ++x) {
+            const bool s = solido(x, y);
+            if (!s) {
+                if (pixel(visual.get(), x, y) == borda) ++corForaDoChao;
+                continue;
+            }
+            const bool naBorda = (x > 0 && !solido(x - 1, y)) || (x + 1 < niveis::COMPRIMENTO && !solido(x + 1, y)) ||
+                                 (y > 0 && !solido(x, y - 1)) || (y + 1 < niveis::ALTURA && !solido(x, y + 1));
+            if (!naBorda) continue;
+            ++bordas;
+            if (pixel(visual.get(), x, y) != borda) ++bordasSemCor;
+        }
+    EXPECT_GT(bordas, 10000);
+    EXPECT_EQ(bordasSemCor, 0);
+    EXPECT_EQ(corForaDoChao, 0);
+}
+
+TEST_P(PinturaNivel, EverySpeedColumnAndTheFinishLineAreMarked) {
+    const niveis::Nivel& nivel = nivelNumero(GetParam());
+    const Tema& tema = temaDoNivel(GetParam());
+    Figura visual = carregar(nivel.visual);
+    ASSERT_TRUE(visual);
+    auto temCor = [&](int x, int y0, int y1, uint32_t cor) {
+        for (int y = y0; y <= y1; ++y)
+            if (pixel(visual.get(), x, y) == noJogo(cor)) return true;
+        return false;
+    };
+    for (int b = 0; b < nivel.numBoosts; ++b) {
+        const int x = nivel.boosts[b].x;
+        EXPECT_TRUE(temCor(x, 0, niveis::ALTURA - 1, tema.placaMais) || temCor(x, 0, niveis::ALTURA - 1, tema.placaMenos))
+            << "no sign at the speed column x = " << x;
+    }
+    const int topo = nivel.chegadaY - nivel.alturaChegada;
+    EXPECT_TRUE(temCor(nivel.chegadaX, topo, nivel.chegadaY, tema.xadrezClaro));
+    EXPECT_TRUE(temCor(nivel.chegadaX, topo, nivel.chegadaY, tema.xadrezEscuro));
+}
+
+INSTANTIATE_TEST_SUITE_P(Niveis, PinturaNivel, ::testing::Values(1, 2),
+                         [](const ::testing::TestParamInfo<int>& i) { return "Nivel" + std::to_string(i.param); });
+
+TEST(PinturaNiveis, TheInvisibleObjectsPictureIsAllMaskColour) {
+    Figura pixelTransparente = carregar("src/Img/Jogo/pixelTransparente.bmp");
+    ASSERT_TRUE(pixelTransparente);
+    for (int y = 0; y < pixelTransparente->h; ++y)
+        for (int x = 0; x < pixelTransparente->w; ++x)
+            EXPECT_EQ(pixel(pixelTransparente.get(), x, y), noJogo(paleta::MASCARA));
+}
+
+}  // namespace
