@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Two players, as they would play: both pick a runner (the second cannot take
-the first's), the Enter prompt, player 1 flips onto the ceiling, a pause,
-F10 past level 1, Escape out of level 2 to the main menu, Escape to quit.
+the first's), the Enter prompt, player 1 flips onto the ceiling, a pause
+that player 2's key cannot get through, F10 past level 1, Escape out of
+level 2 to the main menu, Escape to quit.
 
     partida.py <build dir>
 """
@@ -75,15 +76,26 @@ with Cenario("partida") as c:
     tela, ys = c.esperar(jogo, virou, "X flips player 1 up towards the ceiling", timeout=3)
     c.verificar(ys[1] > em_pe[1] - 10, "player 2 stays down", f"row {em_pe[1]:.0f} -> {ys[1]:.0f}", tela=tela)
 
-    # Pause: the pause picture, and nothing moves until P again.
+    # Pause: the pause picture, and nothing moves until P again, not even
+    # player 2, whose key M is pressed meanwhile.
     jogo.tecla("p", depois=0)
     pausa, _ = c.esperar(jogo, tela_cheia(c, "pause"), "P shows the pause picture", timeout=3)
-    time.sleep(1.5)
+    jogo.tecla("m", depois=1.2)
     tela = jogo.tela()
-    c.verificar(tela.rgb == pausa.rgb, "the pause picture stays, unchanged, for 1.5 s", tela=tela)
+    c.verificar(tela.rgb == pausa.rgb, "the pause picture stays, unchanged, while M is pressed", tela=tela)
     jogo.tecla("p", depois=0)
     de_volta, _ = c.esperar(jogo, no_nivel(c, 1), "P again brings level 1 back", timeout=3)
     c.esperar(jogo, lambda t: no_nivel(c, 1)(t) and t.rgb != de_volta.rgb, "and its race runs on", timeout=3)
+    fim, alturas = time.monotonic() + 1.0, []
+    while time.monotonic() < fim:
+        tela = jogo.tela()
+        r = corrida(tela)
+        if r:
+            alturas.append(r[1][1])
+    c.verificar(alturas and min(alturas) > em_pe[1] - 40,
+                "M pressed during the pause did not flip player 2 once the race resumed",
+                f"player 2's rows after the pause: {[round(a) for a in alturas]}, standing at {em_pe[1]:.0f}",
+                tela=tela)
 
     # F10 gives up level 1: level 2 loads and waits at its prompt.
     c.esperar(jogo, no_nivel(c, 1), "level 1's race is still on", timeout=2)
