@@ -44,7 +44,7 @@ void resumir(const char* titulo, const std::vector<double>& tempos, bool contraA
                 percentil(tempos, 0.5), percentil(tempos, 0.95), pior);
     if (contraAlvo) {
         long acima = std::count_if(tempos.begin(), tempos.end(), [](double p) { return p > ALVO_MS + 1.0; });
-        std::printf(" (aim %.0f ms; %ld frames over %.0f ms)", ALVO_MS, acima, ALVO_MS + 1.0);
+        std::printf(" (aim %.0f ms; over %.0f ms: %ld)", ALVO_MS, ALVO_MS + 1.0, acima);
     }
     std::printf("\n");
 }
