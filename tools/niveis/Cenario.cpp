@@ -107,9 +107,21 @@ Perfil montanhaEm(int x) {
     return p;
 }
 
+// A farther range behind, low and pale: only its ridge shows over the haze.
+int alturaLonginqua(int x) {
+    const double h = 70.0 * suave(x, 260, 15) + 35.0 * suave(x, 90, 16) + 8.0 * suave(x, 25, 17);
+    return BASE_MONTANHAS - 40 - static_cast<int>(h);
+}
+
 int alturaColina(int x) {
     const double h = 48.0 * suave(x, 330, 21) + 16.0 * suave(x, 95, 22);
     return 410 - static_cast<int>(h);
+}
+
+void cordilheiraLonginqua(Quadro& q, const Tema& tema) {
+    for (int x = 0; x < q.largura(); ++x)
+        for (int y = alturaLonginqua(x); y < q.altura(); ++y)
+            if (y - alturaLonginqua(x) > 1 || pontilhar(x, y, 0.5)) q.ponto(x, y, tema.bruma);
 }
 
 void montanhas(Quadro& q, const Tema& tema) {
@@ -178,12 +190,12 @@ void colinas(Quadro& q, const Tema& tema) {
         }
     }
     // Trees by day; pines and a village with lit windows by night.
-    for (int x = 20; x < q.largura(); x += 14 + static_cast<int>(ruido(x, 5, 41) % 50)) {
+    for (int x = 20; x < q.largura(); x += (tema.noite ? 9 : 14) + static_cast<int>(ruido(x, 5, 41) % 50)) {
         if (suave(x, 700, 42) < 0.35) continue;
         const int chao = alturaColina(x) + 2;
         if (!tema.noite)
             arvore(q, tema, x, chao, 44);
-        else if (suave(x, 900, 45) > 0.62)
+        else if (suave(x, 900, 45) > 0.55)
             casa(q, tema, x, chao + 1, 46);
         else
             pinheiro(q, tema, x, chao, 43);
@@ -215,6 +227,7 @@ void pintar(Quadro& quadro, const Tema& tema) {
         for (int x = 420; x < quadro.largura(); x += 260 + static_cast<int>(ruido(x, 3, 61) % 420))
             nuvem(quadro, tema, x, 95 + static_cast<int>(ruido(x, 4, 61) % 110), 62);
     }
+    cordilheiraLonginqua(quadro, tema);
     montanhas(quadro, tema);
     colinas(quadro, tema);
 }
