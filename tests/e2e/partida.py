@@ -62,7 +62,7 @@ with Cenario("partida") as c:
         lidas.append(r)
         if len(lidas) < 3 or not all(lidas[-3:]):
             return None
-        (gx0, ys0), _, (gx2, ys2) = lidas[-3:]
+        (gx0, _), _, (gx2, ys2) = lidas[-3:]
         if gx0 == gx2 or any(abs(a - b) >= 3 for l in lidas[-3:] for a, b in zip(l[1], ys2)):
             return None
         return ys2
@@ -80,7 +80,7 @@ with Cenario("partida") as c:
     # player 2, whose key M is pressed meanwhile.
     jogo.tecla("p", depois=0)
     pausa, _ = c.esperar(jogo, tela_cheia(c, "pause"), "P shows the pause picture", timeout=3)
-    jogo.tecla("m", depois=1.2)
+    jogo.tecla("m", depois=0.8)
     tela = jogo.tela()
     c.verificar(tela.rgb == pausa.rgb, "the pause picture stays, unchanged, while M is pressed", tela=tela)
     jogo.tecla("p", depois=0)
