@@ -225,8 +225,9 @@ std::optional<Cronograma> Solucionador::resolver() {
     };
 
     // The earliest press after `depois` that is good also 1 and 2 frames
-    // late, or 0. Presses close to the danger are tried first: those are
-    // the ones the races kept from the last decision can still reach.
+    // late, or 0. Looked for in the last FOLGA_ANTES frames before the
+    // danger first (those the races kept from the last decision can still
+    // reach, and enough for most dangers), then further back.
     auto escolher = [&](Decisao& d, int depois) {
         const int ultimo = d.ultimoLimpo + 1;
         auto procurar = [&](int de, int ate) {
