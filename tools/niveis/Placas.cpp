@@ -86,7 +86,7 @@ void chegada(Quadro& q, const Relevo& r, const niveis::Nivel& nivel, const Tema&
             if (!r.solido(x + dx, y))
                 q.ponto(x + dx, y, ((dx + 5) / 5 + (y - topo) / 5) % 2 ? tema.xadrezEscuro : tema.xadrezClaro);
 
-    Quadro faixa = tabuleta("CHEGADA", tema.faixa, tema, 2);
+    Quadro faixa = tabuleta("FINISH", tema.faixa, tema, 2);
     for (int y = 1; y < faixa.altura() - 1; ++y)
         for (int xx = 1; xx < faixa.largura() - 1; ++xx)
             if (faixa.cor(xx, y) == tema.placaTexto) faixa.ponto(xx, y, tema.faixaTexto);
