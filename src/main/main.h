@@ -61,6 +61,6 @@ struct DesfechoNivel {
 };
 
 // Plays one attempt at level `numero` (1 or 2) from the Enter prompt to its
-// end and updates `desfecho`. Throws the map's int when a level picture
-// cannot be loaded.
+// end and updates `desfecho`. Throws std::runtime_error naming the level
+// picture that cannot be loaded.
 void jogarNivel(int numero, std::string* players, int numPlayers, DesfechoNivel& desfecho);
