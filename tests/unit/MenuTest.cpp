@@ -16,24 +16,37 @@ namespace {
 
 class Teclado {
 public:
-    explicit Teclado(std::vector<int> teclas)
-        : fio([teclas] {
-              for (size_t i = 0; i < teclas.size(); ++i) {
-                  int t = teclas[i];
-                  __atomic_store_n(&key[t], 1, __ATOMIC_RELEASE);
-                  if (i + 1 == teclas.size()) break;  // the screen ends on it
-                  // Each key is cleared once acted on.
-                  auto limite = std::chrono::steady_clock::now() + std::chrono::milliseconds(500);
-                  while (__atomic_load_n(&key[t], __ATOMIC_ACQUIRE) && std::chrono::steady_clock::now() < limite)
-                      std::this_thread::sleep_for(std::chrono::microseconds(200));
-              }
-          }) {}
+    explicit Teclado(std::vector<int> teclas) {
+        // The screens clear some keys as they open (the selection clears
+        // Enter), so the first key waits until the screen has drawn once:
+        // `screen` stops holding this mark.
+        clear_to_color(screen, MARCA());
+        fio = std::thread([teclas] {
+            esperar([] { return getpixel(screen, 0, 0) != MARCA(); });
+            for (size_t i = 0; i < teclas.size(); ++i) {
+                int t = teclas[i];
+                __atomic_store_n(&key[t], 1, __ATOMIC_RELEASE);
+                if (i + 1 == teclas.size()) break;  // the screen ends on it
+                // Each key is cleared once acted on.
+                esperar([t] { return __atomic_load_n(&key[t], __ATOMIC_ACQUIRE) == 0; });
+            }
+        });
+    }
     ~Teclado() {
         fio.join();
         for (int t : {KEY_LEFT, KEY_RIGHT, KEY_UP, KEY_DOWN, KEY_ENTER, KEY_ESC}) key[t] = 0;
     }
 
 private:
+    static int MARCA() { return makecol(1, 2, 3); }
+
+    template <typename Condicao>
+    static void esperar(Condicao condicao) {
+        auto limite = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+        while (!condicao() && std::chrono::steady_clock::now() < limite)
+            std::this_thread::sleep_for(std::chrono::microseconds(200));
+    }
+
     std::thread fio;
 };
 
