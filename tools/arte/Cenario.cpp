@@ -2,6 +2,7 @@
 
 #include "Desenho.h"
 #include "Paleta.h"
+#include "Pontilhado.h"
 
 #include <cmath>
 
@@ -19,19 +20,19 @@ void cidade(Quadro& q, int base, bool pendurada, int alturaMin, int alturaMax, u
         int largura = s.entre(22, 46);
         int altura = s.entre(alturaMin, alturaMax);
         int topo = pendurada ? base + altura : base - altura;
-        desenho::preencher(q, x, base, x + largura - 1, topo, cor);
+        q.retangulo(x, base, x + largura - 1, topo, cor);
         // A roof step on some buildings breaks the skyline.
         if (s.entre(0, 2) == 0) {
             int recuo = largura / 4;
             int extra = s.entre(6, 14);
-            desenho::preencher(q, x + recuo, topo, x + largura - 1 - recuo, pendurada ? topo + extra : topo - extra, cor);
+            q.retangulo(x + recuo, topo, x + largura - 1 - recuo, pendurada ? topo + extra : topo - extra, cor);
         }
         // Lit windows on a grid of 4 x 5.
         for (int wy = 6; wy < altura - 6; wy += 5) {
             for (int wx = 3; wx < largura - 3; wx += 4) {
                 if (s.entre(0, 6) != 0) continue;
                 int y = pendurada ? base + wy : base - wy;
-                desenho::preencher(q, x + wx, y, x + wx + 1, y + (pendurada ? 1 : -1), janela);
+                q.retangulo(x + wx, y, x + wx + 1, y + (pendurada ? 1 : -1), janela);
             }
         }
         x += largura + s.entre(0, 6);
@@ -130,8 +131,8 @@ int letreiro(Quadro& q, const std::string& texto, int cx, int y, int escala, boo
         for (int lx = 0; lx < w; ++lx) {
             if (letras.cor(lx, ly) == MASCARA) continue;
             double t = static_cast<double>(ly) / (h - 1);
-            uint32_t c = t < 0.5 ? (desenho::limiarBayer(lx, ly, t * 2) ? LARANJA : AREIA)
-                                 : (desenho::limiarBayer(lx, ly, (t - 0.5) * 2) ? VINHO : LARANJA);
+            uint32_t c = t < 0.5 ? (pontilhar(lx, ly, t * 2) ? LARANJA : AREIA)
+                                 : (pontilhar(lx, ly, (t - 0.5) * 2) ? VINHO : LARANJA);
             if (letras.cor(lx, ly - escala / 2) == MASCARA) c = BRANCO;
             bloco.ponto(2 + lx, 2 + ly, c);
         }
@@ -148,7 +149,7 @@ int letreiro(Quadro& q, const std::string& texto, int cx, int y, int escala, boo
         for (int lx = 0; lx < w; ++lx) {
             if (letras.cor(lx, fonteY) == MASCARA) continue;
             int px = x0 + lx + onda, py = inicio + ly;
-            if (desenho::limiarBayer(px, py, apagar)) continue;
+            if (pontilhar(px, py, apagar)) continue;
             q.ponto(px, py, ly < h / 3 ? CELESTE : AZUL);
         }
     }

@@ -1,23 +1,12 @@
 #include "Desenho.h"
 
 #include "Paleta.h"
+#include "Pontilhado.h"
 
 #include <stdexcept>
 #include <utility>
 
 namespace desenho {
-
-void preencher(Quadro& q, int x0, int y0, int x1, int y1, uint32_t cor) {
-    if (x0 > x1) std::swap(x0, x1);
-    if (y0 > y1) std::swap(y0, y1);
-    if (x1 < 0 || y1 < 0 || x0 >= q.largura() || y0 >= q.altura()) return;
-    q.retangulo(x0, y0, x1, y1, cor);
-}
-
-bool limiarBayer(int x, int y, double t) {
-    static constexpr int BAYER[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
-    return t * 16.0 > BAYER[y & 3][x & 3] + 0.5;
-}
 
 void degradeVertical(Quadro& q, int x0, int y0, int x1, int y1, const std::vector<Parada>& paradas) {
     if (paradas.empty()) return;
@@ -32,7 +21,7 @@ void degradeVertical(Quadro& q, int x0, int y0, int x1, int y1, const std::vecto
         const Parada& a = paradas[i];
         const Parada& b = paradas[i + 1];
         double t = (p - a.posicao) / (b.posicao - a.posicao);
-        for (int x = x0; x <= x1; ++x) q.ponto(x, y, limiarBayer(x, y, t) ? b.cor : a.cor);
+        for (int x = x0; x <= x1; ++x) q.ponto(x, y, pontilhar(x, y, t) ? b.cor : a.cor);
     }
 }
 

@@ -11,16 +11,6 @@
 // placement. Everything here keeps to the shared palette.
 namespace desenho {
 
-// A filled rectangle (corners inclusive, in any order) that may lie partly or
-// wholly outside the picture. Quadro::retangulo writes out of bounds when the
-// rectangle misses the picture entirely, so shapes scattered at random go
-// through here.
-void preencher(Quadro& q, int x0, int y0, int x1, int y1, uint32_t cor);
-
-// Ordered 4 x 4 dithering: whether pixel (x, y) takes the second colour of a
-// mix that is `t` (0..1) of the way from the first to the second.
-bool limiarBayer(int x, int y, double t);
-
 // A colour stop of a dithered gradient, `posicao` from 0 (top) to 1 (bottom).
 struct Parada {
     double posicao;

@@ -3,6 +3,7 @@
 #include "Tema.h"
 #include "Textura.h"
 
+#include "Pontilhado.h"
 #include "Quadro.h"
 
 #include <algorithm>
@@ -13,7 +14,6 @@
 namespace Cenario {
 namespace {
 
-using textura::pontilhar;
 using textura::ruido;
 using textura::suave;
 

@@ -4,6 +4,7 @@
 #include "Tema.h"
 #include "Textura.h"
 
+#include "Pontilhado.h"
 #include "Quadro.h"
 
 #include <algorithm>
@@ -15,7 +16,6 @@
 namespace Terreno {
 namespace {
 
-using textura::pontilhar;
 using textura::ruido;
 
 constexpr int LONGE = 255;  // distances are counted up to here

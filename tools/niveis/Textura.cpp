@@ -24,9 +24,4 @@ double suave(int x, int periodo, uint32_t semente) {
     return a + (b - a) * t;
 }
 
-bool pontilhar(int x, int y, double fracao) {
-    static constexpr int BAYER[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
-    return (BAYER[y & 3][x & 3] + 0.5) / 16.0 < fracao;
-}
-
 }  // namespace textura

@@ -12,8 +12,4 @@ uint32_t ruido(int x, int y, uint32_t semente);
 // Smooth value noise in [0, 1) along x, with features about `periodo` wide.
 double suave(int x, int periodo, uint32_t semente);
 
-// Ordered dithering: whether pixel (x, y) takes the second of two colours
-// when `fracao` (0..1) of the area should.
-bool pontilhar(int x, int y, double fracao);
-
 }  // namespace textura
