@@ -21,10 +21,6 @@ int Figura::altura() const { return bitmap_ ? bitmap_->h : 0; }
 
 namespace {
 
-constexpr uint32_t SWEETIE16[] = {0x1A1C2C, 0x5D275D, 0xB13E53, 0xEF7D57, 0xFFCD75, 0xA7F070,
-                                  0x38B764, 0x257179, 0x29366F, 0x3B5DC9, 0x41A6F6, 0x73EFF7,
-                                  0xF4F4F4, 0x94B0C2, 0x566C86, 0x333C57};
-
 // Allegro keeps a palette at 6 bits a channel, so a paletted BMP loads with
 // its colours rounded that way; this gives them back their names.
 uint32_t comoAllegroCarrega(uint32_t c) {
@@ -33,7 +29,7 @@ uint32_t comoAllegroCarrega(uint32_t c) {
 }
 
 uint32_t daPaletaSePuder(uint32_t lida) {
-    for (uint32_t c : SWEETIE16)
+    for (uint32_t c : paleta::TODAS)
         if (comoAllegroCarrega(c) == lida) return c;
     return lida;
 }
@@ -77,5 +73,5 @@ double Figura::brilhoMedio() const {
 }
 
 bool daPaleta(uint32_t cor) {
-    return std::find(std::begin(SWEETIE16), std::end(SWEETIE16), cor) != std::end(SWEETIE16);
+    return std::find(std::begin(paleta::TODAS), std::end(paleta::TODAS), cor) != std::end(paleta::TODAS);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Paleta.h"
+
 #include <cstdint>
 #include <string>
 
@@ -10,8 +12,8 @@ struct BITMAP;
 // 0xRRGGBB values, palette colours under their exact names.
 class Figura {
 public:
-    static constexpr uint32_t MASCARA = 0xFF00FF;
-    static constexpr uint32_t CONTORNO = 0x1A1C2C;  // the palette's darkest colour
+    static constexpr uint32_t MASCARA = paleta::MASCARA;
+    static constexpr uint32_t CONTORNO = paleta::NOITE;  // the palette's darkest colour
 
     explicit Figura(const std::string& caminho);
     ~Figura();

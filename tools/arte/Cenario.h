@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Paleta.h"
 #include "Quadro.h"
 
 #include <cstdint>
@@ -18,7 +19,7 @@ constexpr int FAIXA = 12;  // height of the ceiling and floor strips
 constexpr uint32_t PAINEL = 0x333C57;        // GRAFITE: body of every panel and item
 constexpr uint32_t PAINEL_LUZ = 0x566C86;    // ARDOSIA
 constexpr uint32_t TEXTO = 0xF4F4F4;         // BRANCO
-constexpr uint32_t CONTORNO = 0x1A1C2C;      // NOITE
+constexpr uint32_t CONTORNO = paleta::NOITE;
 constexpr uint32_t DESTAQUE = 0xFFCD75;      // AREIA
 constexpr uint32_t TECLA = 0x73EFF7;         // CIANO
 
