@@ -16,12 +16,12 @@ constexpr int ALTURA = 480;
 constexpr int FAIXA = 12;  // height of the ceiling and floor strips
 
 // Colours of the interface, chosen once.
-constexpr uint32_t PAINEL = 0x333C57;        // GRAFITE: body of every panel and item
-constexpr uint32_t PAINEL_LUZ = 0x566C86;    // ARDOSIA
-constexpr uint32_t TEXTO = 0xF4F4F4;         // BRANCO
+constexpr uint32_t PAINEL = paleta::GRAFITE;  // body of every panel and item
+constexpr uint32_t PAINEL_LUZ = paleta::ARDOSIA;
+constexpr uint32_t TEXTO = paleta::BRANCO;
 constexpr uint32_t CONTORNO = paleta::NOITE;
-constexpr uint32_t DESTAQUE = 0xFFCD75;      // AREIA
-constexpr uint32_t TECLA = 0x73EFF7;         // CIANO
+constexpr uint32_t DESTAQUE = paleta::AREIA;
+constexpr uint32_t TECLA = paleta::CIANO;
 
 // The colour of player n (1..6), the same on every screen.
 uint32_t corJogador(int n);
