@@ -13,46 +13,41 @@ with Cenario("campanha") as c:
     jogo = c.iniciar_jogo()
     jogo.abrir()
     c.esperar(jogo, lambda t: estado_menu(c, t) == 1, "the main menu opens on one player")
-    jogo.tecla("Return")
-    c.esperar(jogo, lambda t: estado_selecao(c, t) == (1, 0, set()), "player 1 chooses a runner")
-    jogo.tecla("Return")
+    c.apertar(jogo, "Return", lambda t: estado_selecao(c, t) == (1, 0, set()), "player 1 chooses a runner")
 
     prompt = sobreposta(c, "enter")
 
     def na_espera(numero):
         return lambda t: prompt(t) and no_nivel(c, numero, limite_linhas=480)(t)
 
-    c.esperar(jogo, na_espera(1), "level 1 waits at its Enter prompt")
-    jogo.tecla("Return", depois=0)
-    c.esperar(jogo, no_nivel(c, 1), "level 1's race starts", timeout=3)
-    jogo.tecla("F10", depois=0)
-    c.esperar(jogo, na_espera(2), "F10 skips to level 2's Enter prompt")
-    jogo.tecla("Return", depois=0)
-    c.esperar(jogo, no_nivel(c, 2), "level 2's race starts", timeout=3)
+    def correndo(numero):
+        return lambda t: not prompt(t) and no_nivel(c, numero)(t)
+
+    c.apertar(jogo, "Return", na_espera(1), "level 1 waits at its Enter prompt")
+    c.apertar(jogo, "Return", correndo(1), "level 1's race starts")
+    # A lone runner needs seconds of play to drop out; F10 comes first.
+    c.apertar(jogo, "F10", na_espera(2), "F10 skips to level 2's Enter prompt")
+    c.apertar(jogo, "Return", correndo(2), "level 2's race starts")
 
     # A runner that never flips drops out: with nobody left and no winner
     # the level is built again and waits at its prompt.
     c.esperar(jogo, na_espera(2), "the lone runner drops out: level 2 is built again and waits at its prompt",
-              timeout=20)
-    jogo.tecla("Return", depois=0)
-    c.esperar(jogo, no_nivel(c, 2), "level 2's second attempt starts", timeout=3)
-    jogo.tecla("F10", depois=0)
+              timeout=40)
+    c.apertar(jogo, "Return", correndo(2), "level 2's second attempt starts")
 
-    parabens, _ = c.esperar(jogo, sobreposta(c, "parabens"), "F10 in level 2 shows the congratulations")
+    parabens, _ = c.apertar(jogo, "F10", sobreposta(c, "parabens"), "F10 in level 2 shows the congratulations")
     time.sleep(0.8)
     tela = jogo.tela()
     c.verificar(tela.rgb == parabens.rgb, "the congratulations stay until Enter", tela=tela)
-    jogo.tecla("Return", depois=0)
-    c.esperar(jogo, lambda t: estado_menu(c, t) == 1, "Enter goes back to the main menu", timeout=5)
+    c.apertar(jogo, "Return", lambda t: estado_menu(c, t) == 1, "Enter goes back to the main menu")
     time.sleep(0.6)
     tela = jogo.tela()
     c.verificar(estado_menu(c, tela) == 1, "that Enter does not also choose in the menu", tela=tela)
 
-    for _ in range(3):
-        jogo.tecla("Down")
-    c.esperar(jogo, lambda t: estado_menu(c, t) == QUIT, "Down three times reaches QUIT", timeout=3)
-    jogo.tecla("Return", depois=0)
-    codigo = jogo.esperar_fim()
+    for item in (7, 8, QUIT):
+        c.apertar(jogo, "Down", lambda t: estado_menu(c, t) == item, f"Down moves the highlight to item {item}")
+    with jogo.segurando("Return"):
+        codigo = jogo.esperar_fim()
     c.verificar(codigo == 0, "Enter on QUIT ends the game with code 0", f"got {codigo}")
     c.verificar(jogo.saida().splitlines() == ["src/Img/Jogo/player 1a.bmp"],
                 "standard output names the one runner chosen", repr(jogo.saida()))

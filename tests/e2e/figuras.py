@@ -27,18 +27,18 @@ def cabecalho_absurdo(dados):
     return cabecalho + dados[len(cabecalho):]
 
 
-def ate_o_nivel_1(c, jogo):
-    """Main menu, one player, the first runner: level 1 loads next."""
+def na_selecao(c, jogo):
+    """Main menu, one player: the character selection, where Enter loads level 1."""
     jogo.abrir()
     c.esperar(jogo, lambda t: estado_menu(c, t) == 1, "the main menu")
-    jogo.tecla("Return")
-    c.esperar(jogo, lambda t: estado_selecao(c, t) == (1, 0, set()), "the character selection")
-    jogo.tecla("Return", depois=0)
+    c.apertar(jogo, "Return", lambda t: estado_selecao(c, t) == (1, 0, set()), "the character selection")
 
 
-def termina_com_erro(c, jogo, caminho, como):
+def termina_com_erro(c, jogo, tecla, caminho, como):
+    """Holds `tecla` until the game ends, which must be with one line and code 1."""
     try:
-        codigo = jogo.esperar_fim()
+        with jogo.segurando(tecla):
+            codigo = jogo.esperar_fim()
     except Falha as f:
         c.verificar(False, f"{como}: the game ends", str(f))
         jogo.matar()
@@ -53,48 +53,46 @@ def termina_com_erro(c, jogo, caminho, como):
 with Cenario("figuras") as c:
     # Level 1's picture missing.
     jogo = c.iniciar_jogo(c.pasta_do_jogo(sem=[VISUAL1]))
-    ate_o_nivel_1(c, jogo)
-    termina_com_erro(c, jogo, VISUAL1, "without visual1.bmp")
+    na_selecao(c, jogo)
+    termina_com_erro(c, jogo, "Return", VISUAL1, "without visual1.bmp")
 
     # The same picture cut in half, or claiming a size it does not have.
     jogo = c.iniciar_jogo(c.pasta_do_jogo(trocados={VISUAL1: metade}))
-    ate_o_nivel_1(c, jogo)
-    termina_com_erro(c, jogo, VISUAL1, "with visual1.bmp truncated")
+    na_selecao(c, jogo)
+    termina_com_erro(c, jogo, "Return", VISUAL1, "with visual1.bmp truncated")
     jogo = c.iniciar_jogo(c.pasta_do_jogo(trocados={VISUAL1: cabecalho_absurdo}))
-    ate_o_nivel_1(c, jogo)
-    termina_com_erro(c, jogo, VISUAL1, "with visual1.bmp claiming 60000 x 60000 pixels")
+    na_selecao(c, jogo)
+    termina_com_erro(c, jogo, "Return", VISUAL1, "with visual1.bmp claiming 60000 x 60000 pixels")
+
+    prompt = sobreposta(c, "enter")
+
+    def na_espera(t):
+        return prompt(t) and no_nivel(c, 1, limite_linhas=480)(t)
+
+    def correndo(t):
+        return not prompt(t) and no_nivel(c, 1)(t)
 
     # Level 2's collision picture missing: found out when level 2 loads.
     jogo = c.iniciar_jogo(c.pasta_do_jogo(sem=[COLISAO2]))
-    ate_o_nivel_1(c, jogo)
-    c.esperar(jogo, lambda t: sobreposta(c, "enter")(t) and no_nivel(c, 1, limite_linhas=480)(t),
-              "level 1 is played as usual")
-    jogo.tecla("Return", depois=0)
-    c.esperar(jogo, no_nivel(c, 1), "level 1's race starts", timeout=3)
-    jogo.tecla("F10", depois=0)
-    termina_com_erro(c, jogo, COLISAO2, "without mapacolisao2.bmp")
+    na_selecao(c, jogo)
+    c.apertar(jogo, "Return", na_espera, "level 1 is played as usual")
+    c.apertar(jogo, "Return", correndo, "level 1's race starts")
+    termina_com_erro(c, jogo, "F10", COLISAO2, "without mapacolisao2.bmp")
 
     # No main menu background: the menu is drawn on black and still works.
     jogo = c.iniciar_jogo(c.pasta_do_jogo(sem=["src/Img/menu/menu.bmp"]))
     jogo.abrir()
     c.esperar(jogo, lambda t: estado_menu(c, t, fundo=False) == 1,
               "without menu.bmp the menu items show on black")
-    jogo.tecla("Right")
-    c.esperar(jogo, lambda t: estado_menu(c, t, fundo=False) == 2, "and Right still moves the highlight", timeout=3)
-    jogo.tecla("Return")
-    c.esperar(jogo, lambda t: estado_selecao(c, t) == (1, 0, set()), "Enter opens the selection for two players")
-    jogo.tecla("Return")
-    c.esperar(jogo, lambda t: estado_selecao(c, t) == (2, 1, {0}), "player 2's turn")
-    jogo.tecla("Return")
-    c.esperar(jogo, lambda t: sobreposta(c, "enter")(t) and no_nivel(c, 1, limite_linhas=480)(t),
-              "level 1 loads and waits at its prompt")
-    jogo.tecla("Return", depois=0)
-    tela, _ = c.esperar(jogo, no_nivel(c, 1), "level 1's race starts", timeout=3)
-    primeira = tela
-    c.esperar(jogo, lambda t: no_nivel(c, 1)(t) and t.rgb != primeira.rgb, "and runs", timeout=3)
-    jogo.tecla("Escape", depois=0)
-    c.esperar(jogo, lambda t: estado_menu(c, t, fundo=False) is not None, "Escape goes back to the menu", timeout=5)
-    jogo.tecla("Escape", depois=0)
-    codigo = jogo.esperar_fim()
+    c.apertar(jogo, "Right", lambda t: estado_menu(c, t, fundo=False) == 2, "and Right still moves the highlight")
+    c.apertar(jogo, "Return", lambda t: estado_selecao(c, t) == (1, 0, set()),
+              "Enter opens the selection for two players")
+    c.apertar(jogo, "Return", lambda t: estado_selecao(c, t) == (2, 1, {0}), "player 2's turn")
+    c.apertar(jogo, "Return", na_espera, "level 1 loads and waits at its prompt")
+    primeira, _ = c.apertar(jogo, "Return", correndo, "level 1's race starts")
+    c.esperar(jogo, lambda t: correndo(t) and t.rgb != primeira.rgb, "and runs")
+    c.apertar(jogo, "Escape", lambda t: estado_menu(c, t, fundo=False) is not None, "Escape goes back to the menu")
+    with jogo.segurando("Escape"):
+        codigo = jogo.esperar_fim()
     c.verificar(codigo == 0, "Escape quits with code 0", f"got {codigo}")
     c.verificar(jogo.erros() == "", "nothing on standard error", repr(jogo.erros()))

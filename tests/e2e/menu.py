@@ -4,6 +4,12 @@ the digits and down the items, CREDITS and RULES show their pages until
 Escape, a digit opens the character selection (Escape comes back), and
 Escape on the menu quits with code 0.
 
+Every key is held until the screen shows its effect. A key that must do
+nothing is held while a second key is pressed whose effect shows: the menu
+clears every arrow in the pass that acts, so once the second key's effect
+is seen the first one was read too, and it did nothing, or the highlight
+would not be where the second key puts it.
+
     menu.py <build dir>
 """
 import time
@@ -19,45 +25,40 @@ with Cenario("menu") as c:
 
     c.esperar(jogo, menu_em(1), "the main menu opens with one player highlighted")
 
-    # Each press, and where the highlight must be after it. Up from the
-    # items goes back to the digit last reached with Left or Right.
-    caminho = [("Right", 2), ("Right", 3), ("Left", 2), ("Down", 7), ("Down", 8), ("Down", QUIT),
-               ("Down", QUIT), ("Up", 8), ("Up", 7), ("Up", 2), ("Left", 1), ("Left", 1)]
-    for tecla, item in caminho:
-        jogo.tecla(tecla)
-        c.esperar(jogo, menu_em(item), f"{tecla} moves the highlight to item {item}", timeout=3)
-    for _ in range(5):
-        jogo.tecla("Right")
-    c.esperar(jogo, menu_em(6), "Right stops at six players", timeout=3)
-    jogo.tecla("Right")
-    c.esperar(jogo, menu_em(6), "and stays there", timeout=3)
+    def mover(teclas, item, texto):
+        c.apertar(jogo, teclas, menu_em(item), texto)
+
+    # Up from the items goes back to the digit last reached with Left or Right.
+    for tecla, item in [("Right", 2), ("Right", 3), ("Left", 2), ("Down", 7), ("Down", 8), ("Down", QUIT)]:
+        mover(tecla, item, f"{tecla} moves the highlight to item {item}")
+    mover(["Down", "Up"], 8, "Down does nothing on QUIT; Up then goes to RULES")
+    for tecla, item in [("Up", 7), ("Up", 2), ("Left", 1)]:
+        mover(tecla, item, f"{tecla} moves the highlight to item {item}")
+    mover(["Left", "Right"], 2, "Left does nothing on one player; Right then goes to two")
+    for item in range(3, 7):
+        mover("Right", item, f"Right moves the highlight to item {item}")
+    mover(["Right", "Left"], 5, "Right stops at six players; Left then goes to five")
 
     # Credits and rules, each until Escape, which does not also quit.
-    for descida, item, pagina, nome in ((1, 7, "bg_integrantes", "CREDITS"), (1, 8, "bg_instrucoes", "RULES")):
-        for _ in range(descida):
-            jogo.tecla("Down")
-        c.esperar(jogo, menu_em(item), f"{nome} highlighted", timeout=3)
-        jogo.tecla("Return")
-        tela, _ = c.esperar(jogo, tela_cheia(c, pagina), f"Enter on {nome} shows its page", timeout=3)
+    for item, pagina, nome in ((7, "bg_integrantes", "CREDITS"), (8, "bg_instrucoes", "RULES")):
+        mover("Down", item, f"{nome} highlighted")
+        tela, _ = c.apertar(jogo, "Return", tela_cheia(c, pagina), f"Enter on {nome} shows its page")
         time.sleep(0.6)
         depois = jogo.tela()
         c.verificar(depois.rgb == tela.rgb, f"the {nome} page stays until Escape", tela=depois)
-        jogo.tecla("Escape")
-        c.esperar(jogo, menu_em(item), f"Escape goes back to the menu, {nome} still highlighted", timeout=3)
+        mover("Escape", item, f"Escape goes back to the menu, {nome} still highlighted")
 
     # A digit opens the selection; Escape there comes back to the menu.
-    jogo.tecla("Up")
-    jogo.tecla("Up")
-    c.esperar(jogo, menu_em(6), "Up twice goes back to the six", timeout=3)
-    jogo.tecla("Return")
-    c.esperar(jogo, lambda t: estado_selecao(c, t) == (1, 0, set()), "Enter on a digit opens the selection")
-    jogo.tecla("Escape")
-    c.esperar(jogo, menu_em(1), "Escape there goes back to the menu", timeout=3)
+    mover("Up", 7, "Up goes back to CREDITS")
+    mover("Up", 5, "and Up again to the five, the digit last reached")
+    c.apertar(jogo, "Return", lambda t: estado_selecao(c, t) == (1, 0, set()),
+              "Enter on a digit opens the selection")
+    mover("Escape", 1, "Escape there goes back to the menu")
     time.sleep(0.5)
     c.verificar(not jogo.terminou(), "and the game is still running")
 
-    jogo.tecla("Escape", depois=0)
-    codigo = jogo.esperar_fim()
+    with jogo.segurando("Escape"):
+        codigo = jogo.esperar_fim()
     c.verificar(codigo == 0, "Escape on the menu quits with code 0", f"got {codigo}")
     c.verificar(jogo.saida() == "", "nothing on standard output", repr(jogo.saida()))
     c.verificar(jogo.erros() == "", "nothing on standard error", repr(jogo.erros()))

@@ -17,9 +17,9 @@ with Cenario("musica") as c:
     jogo = c.iniciar_jogo()
     jogo.abrir()
     c.esperar(jogo, lambda t: estado_menu(c, t) == 1, "the main menu")
-    time.sleep(4)
-    jogo.tecla("Escape", depois=0)
-    codigo = jogo.esperar_fim()
+    time.sleep(4)  # music for the capture; nothing below depends on its length
+    with jogo.segurando("Escape"):
+        codigo = jogo.esperar_fim()
     c.verificar(codigo == 0, "the game quits with code 0", f"got {codigo}")
 
     if c.verificar(os.path.exists(jogo.wav), "the game opened the sound device and wrote to it"):

@@ -9,6 +9,7 @@ when the window holds exactly menu.bmp with the item pictures on it.
 Python 3 standard library only.
 """
 
+import contextlib
 import ctypes
 import os
 import re
@@ -263,6 +264,25 @@ ctl.!default {{ type hw card 0 }}
 """
 
 
+def _sem_repeticao(display):
+    """Turns key auto-repeat off in the X server: a key held until the game
+    shows it saw it must arrive as one press, however long that takes."""
+    class Controle(ctypes.Structure):  # XKeyboardControl
+        _fields_ = [(n, ctypes.c_int) for n in ("key_click_percent", "bell_percent", "bell_pitch",
+                                                 "bell_duration", "led", "led_mode", "key", "auto_repeat_mode")]
+    x11 = ctypes.CDLL("libX11.so.6")
+    x11.XOpenDisplay.restype = ctypes.c_void_p
+    x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+    x11.XChangeKeyboardControl.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.POINTER(Controle)]
+    x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+    conexao = x11.XOpenDisplay(display.encode())
+    if not conexao:
+        raise Falha(f"cannot connect to the X server on {display}")
+    controle = Controle(auto_repeat_mode=0)  # AutoRepeatModeOff
+    x11.XChangeKeyboardControl(conexao, 1 << 7, ctypes.byref(controle))  # KBAutoRepeatMode
+    x11.XCloseDisplay(conexao)  # the server keeps the setting
+
+
 class Cenario:
     """One scenario: an X server of its own and a scratch folder, both gone
     at the end whichever way it ends; soft checks collected along the way."""
@@ -353,6 +373,7 @@ class Cenario:
             raise Falha("Xvfb did not start")
         self.display = f":{numero.decode()}"
         self.log(f"X server on {self.display}")
+        _sem_repeticao(self.display)
 
     # The game's pictures, as the build generated them.
     def figura(self, nome):
@@ -399,8 +420,9 @@ class Cenario:
         self.jogos.append(jogo)
         return jogo
 
-    def esperar(self, jogo, condicao, texto, timeout=8.0):
-        """Screenshots until `condicao(tela)` holds; a Falha after `timeout` s."""
+    def esperar(self, jogo, condicao, texto, timeout=20.0):
+        """Screenshots until `condicao(tela)` holds; a Falha after `timeout` s,
+        a bound for a starved machine, not a measure of the game."""
         limite = time.monotonic() + timeout
         tela = None
         while True:
@@ -416,6 +438,13 @@ class Cenario:
                 self.guardar(tela, texto)
                 raise Falha(f"{texto}: not seen within {timeout:.0f} s")
             time.sleep(0.1)
+
+    def apertar(self, jogo, teclas, condicao, texto, timeout=20.0):
+        """Holds `teclas` (a key name, or several pressed in order) until the
+        game shows it saw them: `condicao(tela)` holds. Returns what
+        `esperar` returns."""
+        with jogo.segurando(*([teclas] if isinstance(teclas, str) else teclas)):
+            return self.esperar(jogo, condicao, texto, timeout)
 
 
 class Jogo:
@@ -444,32 +473,40 @@ class Jogo:
         r = subprocess.run(["xdotool", *args], env=self.env, capture_output=True, text=True, timeout=timeout)
         return r.stdout
 
-    def abrir(self, timeout=10.0):
-        """Waits for the window, then puts the pointer over it so keys reach the game."""
+    def abrir(self, timeout=20.0):
+        """Waits for the window with its title and its final size (Allegro
+        first opens a 320 x 200 one), then puts the pointer over it so keys
+        reach the game."""
         limite = time.monotonic() + timeout
-        while not self.janela:
+        while True:
             if self.terminou():
                 raise Falha(f"the game ended before opening its window (code {self.codigo()})\n{self.erros()}")
+            for janela in self.xdotool("search", "--name", "^AVESSO$").split():
+                geo = self.xdotool("getwindowgeometry", "--shell", janela)
+                valores = dict(l.split("=", 1) for l in geo.split() if "=" in l)
+                if (valores.get("WIDTH"), valores.get("HEIGHT")) == (str(LARGURA), str(ALTURA)):
+                    self.janela = janela
+                    self.x, self.y = int(valores.get("X", 0)), int(valores.get("Y", 0))
+                    self.xdotool("mousemove", "--window", self.janela, "320", "240")
+                    return
             if time.monotonic() > limite:
-                raise Falha("the AVESSO window did not appear")
-            ids = self.xdotool("search", "--name", "^AVESSO$").split()
-            if ids:
-                self.janela = ids[0]
-            else:
-                time.sleep(0.1)
-        geo = self.xdotool("getwindowgeometry", "--shell", self.janela)
-        valores = dict(l.split("=", 1) for l in geo.split() if "=" in l)
-        self.x, self.y = int(valores.get("X", 0)), int(valores.get("Y", 0))
-        if (int(valores.get("WIDTH", 0)), int(valores.get("HEIGHT", 0))) != (LARGURA, ALTURA):
-            raise Falha(f"the window is {valores.get('WIDTH')}x{valores.get('HEIGHT')}, not 640x480")
-        self.xdotool("mousemove", "--window", self.janela, "320", "240")
+                raise Falha("no 640x480 AVESSO window appeared")
+            time.sleep(0.1)
 
-    def tecla(self, nome, segurar=0.12, depois=0.3):
-        # The game polls key[]: a press shorter than its loop is missed.
-        self.xdotool("keydown", nome)
-        time.sleep(segurar)
-        self.xdotool("keyup", nome)
-        time.sleep(depois)
+    @contextlib.contextmanager
+    def segurando(self, *teclas):
+        """Keeps `teclas` down, pressed in order, for the block's duration.
+        The game polls key[], so only a key held until it is seen is surely
+        seen; with auto-repeat off a held key is still one press."""
+        apertadas = []
+        try:
+            for t in teclas:
+                self.xdotool("keydown", t)
+                apertadas.append(t)
+            yield
+        finally:
+            for t in reversed(apertadas):
+                self.xdotool("keyup", t)
 
     def tela(self):
         r = subprocess.run(["import", "-window", "root", "-crop", f"{LARGURA}x{ALTURA}+{self.x}+{self.y}",
@@ -484,7 +521,7 @@ class Jogo:
     def codigo(self):
         return self.processo.poll()
 
-    def esperar_fim(self, timeout=10.0):
+    def esperar_fim(self, timeout=20.0):
         try:
             return self.processo.wait(timeout)
         except subprocess.TimeoutExpired:
