@@ -9,6 +9,7 @@
 #include <allegro.h>
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <functional>
 #include <thread>
@@ -20,7 +21,7 @@ bool apertada(int tecla) { return __atomic_load_n(&key[tecla], __ATOMIC_ACQUIRE)
 
 // Polls until `condicao` holds; a bound, not a measurement.
 bool esperarAte(const std::function<bool()>& condicao) {
-    auto limite = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+    auto limite = std::chrono::steady_clock::now() + std::chrono::seconds(5);
     while (!condicao()) {
         if (std::chrono::steady_clock::now() > limite) return false;
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
@@ -28,8 +29,17 @@ bool esperarAte(const std::function<bool()>& condicao) {
     return true;
 }
 
-// Long enough for the 1 ms callbacks to have polled many times.
-void darTempo() { std::this_thread::sleep_for(std::chrono::milliseconds(30)); }
+// A callback on the same 1 ms timer as the players' ones, installed after
+// them: when it has run n more times, theirs have run at least n - 1 more
+// times, so "nothing happened" means they looked and did nothing.
+std::atomic<int> voltasDoTimer{0};
+void contarVolta(void*) { voltasDoTimer.fetch_add(1); }
+
+::testing::AssertionResult timerRodou(int voltas) {
+    const int alvo = voltasDoTimer.load() + voltas;
+    if (esperarAte([alvo] { return voltasDoTimer.load() >= alvo; })) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "the timer thread did not run " << voltas << " times";
+}
 
 class ControleTest : public ::testing::Test {
 protected:
@@ -40,11 +50,13 @@ protected:
             pointPlayers[i] = runners[i];
             install_param_int(controle, runners[i], 1);
         }
+        install_param_int(contarVolta, nullptr, 1);
     }
     void TearDown() override {
+        remove_param_int(contarVolta, nullptr);
         descarregarControle(niveis::MAX_JOGADORES);
         for (Runner* r : runners) delete r;
-        for (int t : {KEY_X, KEY_M, KEY_RIGHT, KEY_LCONTROL, KEY_Z}) key[t] = 0;
+        for (int t : {KEY_X, KEY_M, KEY_RIGHT, KEY_LCONTROL}) key[t] = 0;
     }
 
     Runner* runners[niveis::MAX_JOGADORES] = {};
@@ -52,20 +64,22 @@ protected:
 
 TEST_F(ControleTest, EachPlayersKeyFlipsItsStandingRunnerOncePerPress) {
     const int teclas[] = {KEY_X, KEY_M, KEY_RIGHT, KEY_LCONTROL};
+    for (int i = 0; i < 6; ++i) runners[i]->setNoChao(true);
     for (int i = 0; i < 4; ++i) {
-        runners[i]->setNoChao(true);
         apertar(teclas[i]);
         ASSERT_TRUE(esperarAte([&] { return !apertada(teclas[i]); })) << "player " << i + 1;
-        darTempo();
         EXPECT_EQ(runners[i]->getSinalGravidade(), -1) << "player " << i + 1;
     }
+    ASSERT_TRUE(timerRodou(10));
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(runners[i]->getSinalGravidade(), -1) << "player " << i + 1;
+    // Runners 5 and 6 have no key.
     for (int i = 4; i < 6; ++i) EXPECT_EQ(runners[i]->getSinalGravidade(), 1);
 }
 
 TEST_F(ControleTest, APressInTheAirWaitsForTheLanding) {
     Runner* r = runners[0];
     apertar(KEY_X);
-    darTempo();
+    ASSERT_TRUE(timerRodou(10));
     EXPECT_TRUE(apertada(KEY_X));
     EXPECT_EQ(r->getSinalGravidade(), 1);
     r->setNoChao(true);
@@ -79,8 +93,13 @@ TEST_F(ControleTest, RemovedCallbacksNoLongerPollAndOnlyTheirEntriesAreCleared) 
     EXPECT_EQ(pointPlayers[1], nullptr);
     EXPECT_EQ(pointPlayers[2], runners[2]);
     runners[0]->setNoChao(true);
+    runners[2]->setNoChao(true);
     apertar(KEY_X);
-    darTempo();
+    apertar(KEY_RIGHT);
+    // Player 3's callback is still polling and acts...
+    ASSERT_TRUE(esperarAte([&] { return runners[2]->getSinalGravidade() == -1; }));
+    ASSERT_TRUE(timerRodou(10));
+    // ...while player 1's, removed, does not.
     EXPECT_EQ(runners[0]->getSinalGravidade(), 1);
     EXPECT_TRUE(apertada(KEY_X));
     descarregarControle(0);
@@ -88,9 +107,11 @@ TEST_F(ControleTest, RemovedCallbacksNoLongerPollAndOnlyTheirEntriesAreCleared) 
     // TearDown removes the rest; removing a callback twice is harmless.
 }
 
-// The frame loop moves and draws runners while the timer thread flips them:
-// what a sanitizer for threads must find clean.
-TEST(ControleComQuadros, FlipsDuringFramesReachTheRunner) {
+// The frame loop moves and draws a runner while the timer thread flips it:
+// what a sanitizer for threads must find clean. Each press is made with the
+// runner standing and the frames run until the callback has used it, so
+// every press is exactly one flip.
+TEST(ControleComQuadros, EveryPressMadeWhileFramesRunIsExactlyOneFlip) {
     semTela::iniciar(true);
     semTela::usarRelogioFalso();
     semTela::PastaDeTrabalho pasta;
@@ -108,21 +129,35 @@ TEST(ControleComQuadros, FlipsDuringFramesReachTheRunner) {
     mapa->inserirObjeto("player", r, true);
     int viradas = 0;
     int sinal = 1;
-    for (int quadro = 0; quadro < 150; ++quadro) {
-        if (quadro % 25 == 0) apertar(KEY_X);
+    int quadros = 0;
+    auto quadro = [&] {
         semTela::avancar(34);
         mapa->atualizarMapa();
+        ++quadros;
         if (r->getSinalGravidade() != sinal) {
             sinal = r->getSinalGravidade();
             ++viradas;
         }
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    };
+    // Standing on the floor (pulled down) or under the ceiling (pulled up).
+    auto pousado = [&] { return r->isNoChao() && (r->getSinalGravidade() > 0) == (r->getPosicao().getY() > 240); };
+    constexpr int APERTOS = 6;
+    constexpr int MAX_QUADROS = 2000;
+    for (int a = 0; a < APERTOS && quadros < MAX_QUADROS; ++a) {
+        while (!pousado() && quadros < MAX_QUADROS) quadro();
+        apertar(KEY_X);
+        while (apertada(KEY_X) && quadros < MAX_QUADROS) quadro();
     }
+    while (!pousado() && quadros < MAX_QUADROS) quadro();
+    const bool naCorrida = r->isAtivo();
     descarregarControle(1);
     delete mapa;
     key[KEY_X] = 0;
     semTela::usarRelogioReal();
-    EXPECT_GE(viradas, 4);
+    ASSERT_LT(quadros, MAX_QUADROS) << "a press was never used, or the runner never landed";
+    EXPECT_EQ(viradas, APERTOS);
+    EXPECT_TRUE(naCorrida);
 }
 
 }  // namespace

@@ -21,19 +21,21 @@ public:
         // Enter), so the first key waits until the screen has drawn once:
         // `screen` stops holding this mark.
         clear_to_color(screen, MARCA());
-        fio = std::thread([teclas] {
-            esperar([] { return getpixel(screen, 0, 0) != MARCA(); });
+        fio = std::thread([this, teclas] {
+            if (!esperar([] { return getpixel(screen, 0, 0) != MARCA(); })) return desistir("the screen never drew");
             for (size_t i = 0; i < teclas.size(); ++i) {
                 int t = teclas[i];
                 __atomic_store_n(&key[t], 1, __ATOMIC_RELEASE);
                 if (i + 1 == teclas.size()) break;  // the screen ends on it
                 // Each key is cleared once acted on.
-                esperar([t] { return __atomic_load_n(&key[t], __ATOMIC_ACQUIRE) == 0; });
+                if (!esperar([t] { return __atomic_load_n(&key[t], __ATOMIC_ACQUIRE) == 0; }))
+                    return desistir("key " + std::to_string(i + 1) + " was never acted on");
             }
         });
     }
     ~Teclado() {
         fio.join();
+        if (!falha.empty()) ADD_FAILURE() << falha;
         for (int t : {KEY_LEFT, KEY_RIGHT, KEY_UP, KEY_DOWN, KEY_ENTER, KEY_ESC}) key[t] = 0;
     }
 
@@ -41,12 +43,23 @@ private:
     static int MARCA() { return makecol(1, 2, 3); }
 
     template <typename Condicao>
-    static void esperar(Condicao condicao) {
-        auto limite = std::chrono::steady_clock::now() + std::chrono::seconds(2);
-        while (!condicao() && std::chrono::steady_clock::now() < limite)
+    static bool esperar(Condicao condicao) {
+        auto limite = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        while (!condicao()) {
+            if (std::chrono::steady_clock::now() > limite) return false;
             std::this_thread::sleep_for(std::chrono::microseconds(200));
+        }
+        return true;
     }
 
+    // Fails the test and lets the screen go with Escape, which every screen
+    // under test leaves on.
+    void desistir(std::string motivo) {
+        falha = std::move(motivo);
+        __atomic_store_n(&key[KEY_ESC], 1, __ATOMIC_RELEASE);
+    }
+
+    std::string falha;
     std::thread fio;
 };
 
