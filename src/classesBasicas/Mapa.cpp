@@ -124,9 +124,7 @@ bool Mapa::atualizarMapa() {
     for (auto& par : *listaDePlayers) {
         Objeto* runner = par.second;
         Ponto p = runner->getPosicao();
-        if (p.getX() + runner->getLargura() < gx || p.getY() < 0 ||
-            p.getY() - runner->getAltura() > ALTURA)
-            runner->setAtivo(false);
+        if (isForaDaVista(*runner, gx)) runner->setAtivo(false);
         apagarObjetoColisao(runner);
         if (runner->isAtivo()) {
             ++naCorrida;
@@ -160,3 +158,12 @@ bool Mapa::atualizarMapa() {
 }
 
 bool Mapa::isOver() const { return over; }
+
+bool Mapa::isForaDaVista(const Objeto& runner, int xVista) {
+    return runner.getPosicao().getX() + runner.getLargura() < xVista || isForaDaAltura(runner);
+}
+
+bool Mapa::isForaDaAltura(const Objeto& runner) {
+    const int y = runner.getPosicao().getY();
+    return y < 0 || y - runner.getAltura() > ALTURA;
+}

@@ -31,6 +31,11 @@ public:
     bool atualizarMapa();
     bool isOver() const;
 
+    // Whether a runner has left the race: its box wholly left of the view
+    // that starts at column `xVista`, or off the top or the bottom.
+    static bool isForaDaVista(const Objeto& runner, int xVista);
+    static bool isForaDaAltura(const Objeto& runner);
+
     static constexpr int ALTURA = 480;
     static constexpr int LARGURA_TELA = 640;
 

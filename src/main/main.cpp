@@ -105,11 +105,15 @@ void controle(void* player) {
     if (semaforo.exchange(1) != 0) return;
     // key[] is written by the keyboard thread; read and consume the press
     // with atomic accesses.
-    if (tecla >= 0 && __atomic_load_n(&key[tecla], __ATOMIC_ACQUIRE) != 0 && runner->isNoChao()) {
-        runner->inverterGravidade();
+    if (tecla >= 0 && __atomic_load_n(&key[tecla], __ATOMIC_ACQUIRE) != 0 && virarSeEmPe(*runner))
         __atomic_store_n(&key[tecla], 0, __ATOMIC_RELEASE);
-    }
     semaforo.store(0);
+}
+
+bool virarSeEmPe(Runner& runner) {
+    if (!runner.isNoChao()) return false;
+    runner.inverterGravidade();
+    return true;
 }
 
 void descarregarControle(int numPlayers) {

@@ -34,6 +34,9 @@ extern Runner* pointPlayers[niveis::MAX_JOGADORES];
 // Timer callback, every millisecond for each runner: flips the runner's
 // gravity when its player's key is down and the runner stands.
 void controle(void* player);
+// The rule of a press: a runner flips only while it stands. Returns whether
+// it flipped, which is when the press is used up.
+bool virarSeEmPe(Runner& runner);
 // Removes the callbacks of runners 1 to numPlayers and clears their entries.
 void descarregarControle(int numPlayers);
 

@@ -39,12 +39,8 @@ CorridaNivel::~CorridaNivel() { delete mapa; }
 void CorridaNivel::apertar(int i) { apertado[i] = true; }
 
 bool CorridaNivel::avancar() {
-    for (int i = 0; i < jogadores; ++i) {
-        if (apertado[i] && runners[i]->isNoChao()) {
-            runners[i]->inverterGravidade();
-            apertado[i] = false;
-        }
-    }
+    for (int i = 0; i < jogadores; ++i)
+        if (apertado[i] && virarSeEmPe(*runners[i])) apertado[i] = false;
     // Every race shares the one test clock; each frame moves it on, so a
     // runner's gravity timer always sees more than 30 ms between its frames,
     // as in the game, however races take turns.

@@ -3,6 +3,7 @@
 #include "CorridaNivel.h"
 #include "ReservaCorridas.h"
 
+#include "classesBasicas/Mapa.h"
 #include "classesDerivadas/Runner.h"
 
 #include <algorithm>
@@ -36,8 +37,7 @@ public:
         // frame. In level 1, won at its start, that would end the level and
         // stop the race's view for good; the race is wanted again, so the
         // frame is not played.
-        const int y = r.getPosicao().getY();
-        if (y < 0 || y - niveis::ALTURA_RUNNER > niveis::ALTURA) {
+        if (Mapa::isForaDaAltura(r)) {
             saiu = true;
             return;
         }
