@@ -152,6 +152,37 @@ Mapa* carregaMapa2(std::string* players, int numPlayers) {
     return montarNivel(niveis::NIVEL2, players, numPlayers, instalarControle);
 }
 
+MotivoFim decidirDesfecho(int numero, bool esc, bool f10, bool venceu, DesfechoNivel& desfecho) {
+    MotivoFim motivo = MotivoFim::REPETIR;
+    if (esc)
+        motivo = MotivoFim::ESC;
+    else if (numero == 1 && venceu)
+        motivo = MotivoFim::VITORIA;
+    else if (f10)
+        motivo = MotivoFim::F10;
+    else if (venceu)
+        motivo = MotivoFim::VITORIA;
+
+    switch (motivo) {
+        case MotivoFim::ESC:
+            // Leaving level 1 skips level 2 too.
+            desfecho.sairMapa2 = true;
+            if (numero == 1) desfecho.sairMapa1 = true;
+            break;
+        case MotivoFim::F10:
+        case MotivoFim::VITORIA:
+            if (numero == 1) {
+                desfecho.sairMapa1 = true;
+            } else {
+                desfecho.sairMapa2 = true;
+                desfecho.telaParabens = true;
+            }
+            break;
+        case MotivoFim::REPETIR: break;
+    }
+    return motivo;
+}
+
 void jogarNivel(int numero, std::string* players, int numPlayers, DesfechoNivel& desfecho) {
     const niveis::Nivel& nivel = numero == 1 ? niveis::NIVEL1 : niveis::NIVEL2;
     Mapa* mapa = nullptr;
@@ -175,24 +206,10 @@ void jogarNivel(int numero, std::string* players, int numPlayers, DesfechoNivel&
         Cronometro::wait(33);
     }
 
-    // Level 1 lets a won race decide before F10; level 2 lets F10 decide first.
-    const bool esc = key[KEY_ESC] || Menu::isSaidaPedida();
-    if (esc) {
-        desfecho.sairMapa2 = true;
-        if (numero == 1) desfecho.sairMapa1 = true;
-        key[KEY_ESC] = 0;
-    } else if (numero == 1 && mapa->isOver()) {
-        desfecho.sairMapa1 = true;
-    } else if (numero == 1 && key[KEY_F10]) {
-        desfecho.sairMapa1 = true;
-        key[KEY_F10] = 0;
-    } else if (numero == 2 && key[KEY_F10]) {
-        desfecho.sairMapa2 = true;
-        desfecho.telaParabens = true;
-        key[KEY_F10] = 0;
-    } else if (numero == 2 && mapa->isOver()) {
-        desfecho.telaParabens = true;
-        desfecho.sairMapa2 = true;
+    switch (decidirDesfecho(numero, key[KEY_ESC] || Menu::isSaidaPedida(), key[KEY_F10], mapa->isOver(), desfecho)) {
+        case MotivoFim::ESC: key[KEY_ESC] = 0; break;
+        case MotivoFim::F10: key[KEY_F10] = 0; break;
+        default: break;
     }
 
     // The callbacks point at the runners: they go before the map does.

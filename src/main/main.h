@@ -63,6 +63,21 @@ struct DesfechoNivel {
     bool telaParabens = false;  // the congratulations screen is due
 };
 
+// What decided the end of an attempt at a level.
+enum class MotivoFim {
+    REPETIR,  // everyone out and nobody won: the level is played again
+    ESC,      // Escape, or the game was asked to quit
+    F10,      // skipped, as if won
+    VITORIA,  // the race ended with a winner
+};
+
+// Decides what an attempt at level `numero` (1 or 2) ended with, from the
+// keys down and the race when its loop stopped, and updates `desfecho` for
+// the game flow. Escape decides first; then level 1 lets a won race decide
+// before F10, and level 2 lets F10 decide first. The caller clears the key
+// that decided.
+MotivoFim decidirDesfecho(int numero, bool esc, bool f10, bool venceu, DesfechoNivel& desfecho);
+
 // Plays one attempt at level `numero` (1 or 2) from the Enter prompt to its
 // end and updates `desfecho`. Throws std::runtime_error naming the level
 // picture that cannot be loaded.
