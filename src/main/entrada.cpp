@@ -1,6 +1,12 @@
+#include "main/PastaDados.h"
 #include "main/main.h"
 
 #include <allegro.h>
 
-int main() { return executarJogo(); }
+int main(int argc, char** argv) {
+    // Before the window opens: without its pictures the game would show a
+    // black one.
+    if (std::optional<int> codigo = pastaDados::entrarNaPastaDados(argc, argv)) return *codigo;
+    return executarJogo();
+}
 END_OF_MAIN()

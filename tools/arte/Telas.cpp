@@ -429,4 +429,38 @@ Quadro retrato(int personagem, bool ocupado) {
     return q;
 }
 
+Quadro icone() {
+    constexpr int LADO = 64, RAIO = 9, FAIXA = 6;
+    Quadro q(LADO, LADO, MASCARA);
+    desenho::degradeVertical(q, 0, 0, LADO - 1, LADO - 1, {{0.0, MARINHO}, {0.6, GRAFITE}, {1.0, NOITE}});
+    cenario::faixaTerreno(q, 0, 0, LADO - 1, FAIXA - 1, true);
+    cenario::faixaTerreno(q, 0, LADO - FAIXA, LADO - 1, LADO - 1, false);
+    corredor(q, 0, 1, true, 1, 3, FAIXA);
+
+    // The flip: an arrow pointing both ways between ceiling and floor.
+    constexpr int PONTA = 5, ALTURA_SETA = 40;
+    Quadro seta(2 * PONTA + 3, ALTURA_SETA + 2, MASCARA);
+    const int cx = PONTA + 1;
+    for (int d = 0; d <= PONTA; ++d) {
+        seta.retangulo(cx - d, 1 + d, cx + d, 1 + d, DESTAQUE);
+        seta.retangulo(cx - d, ALTURA_SETA - d, cx + d, ALTURA_SETA - d, DESTAQUE);
+    }
+    seta.retangulo(cx - 1, 1 + PONTA, cx + 1, ALTURA_SETA - PONTA, DESTAQUE);
+    desenho::contornar(seta, CONTORNO);
+    q.copiar(seta, LADO - seta.largura() - 2, (LADO - seta.altura()) / 2, true);
+
+    // Rounded corners, with a dark rim inside the picture's edge.
+    auto fora = [&](int x, int y) {
+        if (x < 1 || y < 1 || x > LADO - 2 || y > LADO - 2) return true;
+        const int dx = std::max({0, RAIO + 1 - x, x - (LADO - 2 - RAIO)});
+        const int dy = std::max({0, RAIO + 1 - y, y - (LADO - 2 - RAIO)});
+        return dx * dx + dy * dy > RAIO * RAIO;
+    };
+    for (int y = 0; y < LADO; ++y)
+        for (int x = 0; x < LADO; ++x)
+            if (fora(x, y)) q.ponto(x, y, MASCARA);
+    desenho::contornar(q, CONTORNO);
+    return q;
+}
+
 }  // namespace telas

@@ -29,4 +29,8 @@ Quadro molduraVazia();                 // an empty slot, 80 x 80
 Quadro cursor(int jogador);            // player 1..6's cursor frame, 80 x 80
 Quadro retrato(int personagem, bool ocupado);  // runner 1..6 thumbnail, 70 x 70
 
+// The program's icon, 64 x 64 on the mask colour: runner 1 on the ceiling
+// of a tile of the game's world, and the flip arrow.
+Quadro icone();
+
 }  // namespace telas

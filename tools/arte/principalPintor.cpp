@@ -1,5 +1,8 @@
 // Paints every picture of the menus and screens and the six runner sheets
-// into the folder given (the game's working directory).
+// into the folder given (the game's data folder), and the program's icon in
+// the icon theme's sizes into the second folder, when one is given.
+#include "ArquivoPng.h"
+#include "Desenho.h"
 #include "Personagens.h"
 #include "Telas.h"
 
@@ -60,8 +63,8 @@ std::vector<Figura> figuras() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s GAME_DIRECTORY\n", argv[0]);
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: %s GAME_DIRECTORY [ICON_DIRECTORY]\n", argv[0]);
         return 2;
     }
     const std::filesystem::path raiz = argv[1];
@@ -71,6 +74,21 @@ int main(int argc, char** argv) {
         if (!f.pintar().salvarBmp(destino.string())) {
             std::fprintf(stderr, "cannot write %s\n", destino.string().c_str());
             return 1;
+        }
+    }
+    if (argc == 3) {
+        // Pixel art stays crisp at whole multiples of its size.
+        const Quadro icone = telas::icone();
+        for (int fator : {1, 2, 4}) {
+            const int lado = icone.largura() * fator;
+            const std::filesystem::path pasta =
+                std::filesystem::path(argv[2]) / (std::to_string(lado) + "x" + std::to_string(lado)) / "apps";
+            std::filesystem::create_directories(pasta);
+            const std::string destino = (pasta / "avesso.png").string();
+            if (!salvarPng(desenho::ampliar(icone, fator), destino)) {
+                std::fprintf(stderr, "cannot write %s\n", destino.c_str());
+                return 1;
+            }
         }
     }
     return 0;

@@ -1,0 +1,35 @@
+# `cmake --install`: the program in <prefix>/games, its pictures, music and
+# the links to the MIDI patches in <prefix>/share/games/avesso with the same
+# layout as the build tree, a menu entry and the icon. The program finds its
+# data from its own folder, so the tree works wherever it is staged or moved.
+set(DADOS ${AVESSO_INSTALAR_DADOS})
+
+install(TARGETS avesso RUNTIME DESTINATION ${AVESSO_INSTALAR_PROGRAMA})
+install(DIRECTORY ${AVESSO_DIR_JOGO}/src/Img DESTINATION ${DADOS}/src FILES_MATCHING PATTERN "*.bmp")
+install(FILES ${AVESSO_DIR_JOGO}/principal1.mid DESTINATION ${DADOS})
+
+# The patches stay the system's (Debian's freepats, a dependency of the
+# package): links to its index and patch folders, in the form Allegro's
+# synthesizer reads (patch paths relative to the index's folder). Made even
+# where freepats is missing now; they work once it is installed.
+set(LIGACOES_FREEPATS ${CMAKE_BINARY_DIR}/instalacao/freepats)
+file(MAKE_DIRECTORY ${LIGACOES_FREEPATS})
+foreach(ligacao "default.cfg=/etc/timidity/freepats.cfg" "Tone_000=/usr/share/midi/freepats/Tone_000"
+                "Drum_000=/usr/share/midi/freepats/Drum_000")
+  string(REPLACE "=" ";" par ${ligacao})
+  list(GET par 0 nome)
+  list(GET par 1 alvo)
+  file(CREATE_LINK ${alvo} ${LIGACOES_FREEPATS}/${nome} SYMBOLIC)
+endforeach()
+install(DIRECTORY ${LIGACOES_FREEPATS} DESTINATION ${DADOS})
+
+# The menu entry names the program where it is finally installed: the prefix
+# is known only at install time (the package installs under /usr).
+install(CODE "
+  set(AVESSO_EXEC \"\${CMAKE_INSTALL_PREFIX}/${AVESSO_INSTALAR_PROGRAMA}/avesso\")
+  configure_file(${CMAKE_SOURCE_DIR}/cmake/avesso.desktop.in ${CMAKE_BINARY_DIR}/instalacao/avesso.desktop @ONLY)
+  file(INSTALL DESTINATION \"\${CMAKE_INSTALL_PREFIX}/share/applications\"
+       TYPE FILE FILES ${CMAKE_BINARY_DIR}/instalacao/avesso.desktop)
+")
+# Painted by tools/arte in the icon theme's layout: <size>x<size>/apps/avesso.png.
+install(DIRECTORY ${CMAKE_BINARY_DIR}/icones/ DESTINATION share/icons/hicolor)

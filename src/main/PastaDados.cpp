@@ -1,0 +1,151 @@
+#include "main/PastaDados.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <string_view>
+#include <system_error>
+
+#ifndef AVESSO_DADOS_DO_PROGRAMA
+#define AVESSO_DADOS_DO_PROGRAMA "../share/games/avesso"
+#endif
+
+namespace fs = std::filesystem;
+
+namespace pastaDados {
+
+const char* const USO = "usage: avesso [--data DIR]";
+
+std::vector<fs::path> candidatas(const Lugares& lugares) {
+    if (!lugares.escolhida.empty()) return {lugares.escolhida};
+    std::vector<fs::path> saida;
+    auto acrescentar = [&saida](const fs::path& p) {
+        if (p.empty()) return;
+        for (const fs::path& q : saida)
+            if (q == p) return;
+        saida.push_back(p);
+    };
+    acrescentar(lugares.atual);
+    if (!lugares.programa.empty()) {
+        const fs::path pasta = lugares.programa.parent_path();
+        acrescentar((pasta / lugares.instalados).lexically_normal());
+        acrescentar(pasta);
+    }
+    return saida;
+}
+
+std::optional<fs::path> procurar(const std::vector<fs::path>& candidatas,
+                                 const std::function<bool(const fs::path&)>& temDados) {
+    for (const fs::path& p : candidatas)
+        if (temDados(p)) return p;
+    return std::nullopt;
+}
+
+bool temDados(const fs::path& pasta) {
+    std::error_code erro;
+    return fs::is_directory(pasta / "src" / "Img" / "menu", erro) &&
+           fs::is_directory(pasta / "src" / "Img" / "Jogo", erro);
+}
+
+std::string mensagemSemDados(const std::vector<fs::path>& candidatas, const std::string& origem) {
+    std::string onde;
+    for (size_t i = 0; i < candidatas.size(); ++i) {
+        if (i > 0) onde += i + 1 == candidatas.size() ? " or " : ", ";
+        onde += candidatas[i].string();
+    }
+    if (onde.empty()) onde = "nowhere (no working directory, no program path)";
+    if (!origem.empty()) return "avesso: " + onde + " (given by " + origem + ") does not hold the game's pictures (src/Img)";
+    return "avesso: cannot find the game's pictures (src/Img) in " + onde +
+           "; give their folder with --data DIR or AVESSO_DADOS";
+}
+
+Opcoes lerOpcoes(int argc, const char* const* argv) {
+    Opcoes opcoes;
+    const std::string_view DATA = "--data";
+    for (int i = 1; i < argc && opcoes.erro.empty(); ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "--help" || arg == "-h") {
+            opcoes.ajuda = true;
+        } else if (arg == DATA) {
+            if (i + 1 < argc && argv[i + 1][0] != '\0')
+                opcoes.pastaDados = argv[++i];
+            else
+                opcoes.erro = "--data needs a folder";
+        } else if (arg.substr(0, DATA.size() + 1) == "--data=") {
+            opcoes.pastaDados = std::string(arg.substr(DATA.size() + 1));
+            if (opcoes.pastaDados.empty()) opcoes.erro = "--data needs a folder";
+        } else if (!arg.empty() && arg[0] == '-') {
+            opcoes.erro = "unknown option " + std::string(arg);
+        } else {
+            opcoes.erro = "unexpected argument " + std::string(arg);
+        }
+    }
+    return opcoes;
+}
+
+namespace {
+
+// The running program's file, links resolved, so a link to it in a bin/
+// folder still finds the data beside the real file.
+fs::path estePrograma(const char* argv0) {
+    std::error_code erro;
+    fs::path p = fs::read_symlink("/proc/self/exe", erro);
+    if (!erro) return p;
+    // Without /proc: the path it was started by, when it names one.
+    if (argv0 && std::string_view(argv0).find('/') != std::string_view::npos) {
+        p = fs::canonical(argv0, erro);
+        if (!erro) return p;
+    }
+    return {};
+}
+
+}  // namespace
+
+std::optional<int> entrarNaPastaDados(int argc, const char* const* argv) {
+    const Opcoes opcoes = lerOpcoes(argc, argv);
+    if (!opcoes.erro.empty()) {
+        std::fprintf(stderr, "avesso: %s\n%s\n", opcoes.erro.c_str(), USO);
+        return 2;
+    }
+    if (opcoes.ajuda) {
+        std::printf("%s\n"
+                    "Finds its pictures and music in DIR, else in $AVESSO_DADOS, else in the current\n"
+                    "directory, the installed game's data folder or the program's own folder.\n",
+                    USO);
+        return 0;
+    }
+
+    std::error_code erro;
+    Lugares lugares;
+    lugares.atual = fs::current_path(erro);
+    lugares.programa = estePrograma(argc > 0 ? argv[0] : nullptr);
+    lugares.instalados = AVESSO_DADOS_DO_PROGRAMA;
+    const char* ambiente = std::getenv("AVESSO_DADOS");
+    fs::path escolhida;
+    std::string origem;
+    if (!opcoes.pastaDados.empty()) {
+        escolhida = opcoes.pastaDados;
+        origem = "--data";
+    } else if (ambiente && *ambiente) {
+        escolhida = ambiente;
+        origem = "AVESSO_DADOS";
+    }
+    if (!escolhida.empty()) {
+        lugares.escolhida = fs::absolute(escolhida, erro).lexically_normal();
+        if (erro) lugares.escolhida = escolhida;
+    }
+
+    const std::vector<fs::path> onde = candidatas(lugares);
+    const std::optional<fs::path> achada = procurar(onde, temDados);
+    if (!achada) {
+        std::fprintf(stderr, "%s\n", mensagemSemDados(onde, origem).c_str());
+        return 1;
+    }
+    fs::current_path(*achada, erro);
+    if (erro) {
+        std::fprintf(stderr, "avesso: cannot enter %s: %s\n", achada->c_str(), erro.message().c_str());
+        return 1;
+    }
+    return std::nullopt;
+}
+
+}  // namespace pastaDados

@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# The Debian package: `cpack -G DEB` from the build folder makes a .deb that
+# depends on the Allegro 4 runtime and on freepats, installs the program in
+# /usr/games, the data in /usr/share/games/avesso, the menu entry naming
+# /usr/games/avesso, and the icon.
+#   pacote.sh <cpack> <build dir>
+set -u
+cpack="$1"
+build="$2"
+tmp="$(mktemp -d)"
+trap 'rm -rf "$tmp"' EXIT
+falhas=0
+falha() { echo "FAILED: $*" >&2; falhas=1; }
+
+if ! "$cpack" -G DEB --config "$build/CPackConfig.cmake" -B "$tmp" >"$tmp/cpack.log" 2>&1; then
+  cat "$tmp/cpack.log" >&2
+  echo "FAILED: cpack -G DEB" >&2
+  exit 1
+fi
+deb="$(ls "$tmp"/*.deb)"
+echo "built $(basename "$deb")"
+
+depends="$(dpkg-deb -f "$deb" Depends)"
+echo "Depends: $depends"
+for p in liballegro4.4 freepats; do
+  grep -Eq "(^|, )$p( |,|$)" <<<"$depends" || falha "Depends does not name $p"
+done
+[ "$(dpkg-deb -f "$deb" Section)" = games ] || falha "Section is not games"
+
+conteudo="$(dpkg-deb -c "$deb")"
+for f in ./usr/games/avesso ./usr/share/games/avesso/src/Img/menu/menu.bmp \
+         ./usr/share/games/avesso/src/Img/Jogo/visual1.bmp ./usr/share/games/avesso/principal1.mid \
+         "./usr/share/games/avesso/freepats/default.cfg -> /etc/timidity/freepats.cfg" \
+         ./usr/share/applications/avesso.desktop ./usr/share/icons/hicolor/64x64/apps/avesso.png; do
+  grep -Fq " $f" <<<"$conteudo" || falha "the package lacks $f"
+done
+dpkg-deb --fsys-tarfile "$deb" | tar -xO ./usr/share/applications/avesso.desktop | grep -qx 'Exec=/usr/games/avesso' ||
+  falha "the menu entry does not start /usr/games/avesso"
+[ "$falhas" -eq 0 ] && echo "ok: the package's dependencies and files"
+exit "$falhas"

@@ -1,0 +1,136 @@
+// Where the game finds its pictures and music, whatever folder it is started
+// from. Each case lays out real folders in a temporary tree; the program's
+// path is made up, as /proc/self/exe would give it.
+#include "main/PastaDados.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+using pastaDados::Lugares;
+
+namespace {
+
+class PastaDadosTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string modelo = (fs::temp_directory_path() / "avesso-pasta-dados-XXXXXX").string();
+        ASSERT_NE(mkdtemp(modelo.data()), nullptr);
+        raiz = modelo;
+        vazia = raiz / "vazia";
+        fs::create_directories(vazia);
+    }
+    void TearDown() override { fs::remove_all(raiz); }
+
+    // A folder holding the game's picture tree.
+    fs::path comDados(const fs::path& rel) {
+        fs::create_directories(raiz / rel / "src/Img/menu");
+        fs::create_directories(raiz / rel / "src/Img/Jogo");
+        return raiz / rel;
+    }
+
+    std::optional<fs::path> achar(const Lugares& l) const {
+        return pastaDados::procurar(pastaDados::candidatas(l), pastaDados::temDados);
+    }
+
+    Lugares lugares(const fs::path& atual, const fs::path& programa) const {
+        Lugares l;
+        l.atual = atual;
+        l.programa = programa;
+        l.instalados = "../share/games/avesso";
+        return l;
+    }
+
+    fs::path raiz, vazia;
+};
+
+TEST_F(PastaDadosTest, APictureTreeMarksTheFolderEvenWithPicturesMissing) {
+    EXPECT_TRUE(pastaDados::temDados(comDados("jogo")));
+    EXPECT_FALSE(pastaDados::temDados(vazia));
+    EXPECT_FALSE(pastaDados::temDados(raiz / "nao-existe"));
+    fs::create_directories(raiz / "metade/src/Img/menu");
+    EXPECT_FALSE(pastaDados::temDados(raiz / "metade")) << "src/Img/Jogo missing";
+    fs::create_directories(raiz / "arquivo/src/Img/menu");
+    std::ofstream(raiz / "arquivo/src/Img/Jogo") << "not a folder";
+    EXPECT_FALSE(pastaDados::temDados(raiz / "arquivo"));
+}
+
+TEST_F(PastaDadosTest, AFolderGivenIsTheOnlyOneTried) {
+    const fs::path atual = comDados("atual");
+    Lugares l = lugares(atual, comDados("build") / "avesso");
+    l.escolhida = comDados("escolhida");
+    EXPECT_EQ(achar(l), l.escolhida);
+    // Given but wrong: reported, not replaced by the data found elsewhere.
+    l.escolhida = vazia;
+    EXPECT_EQ(pastaDados::candidatas(l), std::vector<fs::path>{vazia});
+    EXPECT_EQ(achar(l), std::nullopt);
+}
+
+TEST_F(PastaDadosTest, TheWorkingDirectoryComesBeforeTheInstalledGame) {
+    comDados("usr/share/games/avesso");
+    const fs::path atual = comDados("atual");
+    EXPECT_EQ(achar(lugares(atual, raiz / "usr/games/avesso")), atual);
+}
+
+TEST_F(PastaDadosTest, AnInstalledGameFindsItsDataFromItsOwnFolder) {
+    // Staged with DESTDIR or moved: only the relative layout counts.
+    const fs::path dados = comDados("destdir/usr/share/games/avesso");
+    EXPECT_EQ(achar(lugares(vazia, raiz / "destdir/usr/games/avesso")), dados);
+    // ... before any data beside the program.
+    comDados("destdir/usr/games");
+    EXPECT_EQ(achar(lugares(vazia, raiz / "destdir/usr/games/avesso")), dados);
+    // Without a working directory (removed under the program) too.
+    EXPECT_EQ(achar(lugares({}, raiz / "destdir/usr/games/avesso")), dados);
+}
+
+TEST_F(PastaDadosTest, TheBuildTreeIsTheProgramsOwnFolder) {
+    const fs::path build = comDados("build");
+    EXPECT_EQ(achar(lugares(vazia, build / "avesso")), build);
+    // Started from the build folder itself: tried once, found once.
+    const auto c = pastaDados::candidatas(lugares(build, build / "avesso"));
+    EXPECT_EQ(c, (std::vector<fs::path>{build, raiz / "share/games/avesso"}));
+}
+
+TEST_F(PastaDadosTest, NothingFoundSaysWhereItLookedInOneLine) {
+    const Lugares l = lugares(vazia, raiz / "usr/games/avesso");
+    EXPECT_EQ(achar(l), std::nullopt);
+    const std::string linha = pastaDados::mensagemSemDados(pastaDados::candidatas(l), "");
+    EXPECT_EQ(linha.find('\n'), std::string::npos);
+    for (const fs::path& p : {vazia, raiz / "usr/share/games/avesso", raiz / "usr/games"})
+        EXPECT_NE(linha.find(p.string()), std::string::npos) << linha << "\nshould name " << p;
+    EXPECT_NE(linha.find("--data"), std::string::npos) << "and how to give the folder: " << linha;
+
+    const std::string dada = pastaDados::mensagemSemDados({vazia}, "AVESSO_DADOS");
+    EXPECT_NE(dada.find(vazia.string()), std::string::npos) << dada;
+    EXPECT_NE(dada.find("AVESSO_DADOS"), std::string::npos) << dada;
+}
+
+pastaDados::Opcoes ler(std::vector<const char*> args) {
+    args.insert(args.begin(), "avesso");
+    return pastaDados::lerOpcoes(static_cast<int>(args.size()), args.data());
+}
+
+TEST(OpcoesTest, DataTakesAFolderEitherWay) {
+    EXPECT_EQ(ler({}).pastaDados, "");
+    EXPECT_EQ(ler({}).erro, "");
+    EXPECT_EQ(ler({"--data", "/opt/avesso"}).pastaDados, "/opt/avesso");
+    EXPECT_EQ(ler({"--data=rel/pasta"}).pastaDados, "rel/pasta");
+    EXPECT_EQ(ler({"--data", "/opt/avesso"}).erro, "");
+    EXPECT_TRUE(ler({"--help"}).ajuda);
+}
+
+TEST(OpcoesTest, AnythingElseIsAnError) {
+    for (const auto& args : std::vector<std::vector<const char*>>{
+             {"--data"}, {"--data", ""}, {"--data="}, {"--dados", "x"}, {"-d"}, {"pasta"}, {"--data", "a", "b"}}) {
+        const pastaDados::Opcoes o = ler(args);
+        EXPECT_NE(o.erro, "") << "accepted: " << ::testing::PrintToString(args);
+    }
+    EXPECT_NE(ler({"--fast"}).erro.find("--fast"), std::string::npos) << "names the option";
+}
+
+}  // namespace
