@@ -1,7 +1,8 @@
 // The menu and screen pictures as the game uses them: the sizes it copies,
 // the places it blits items at, and the mask colour it must never meet on
 // an opaque screen.
-#include "Figura.h"
+#include "FiguraGerada.h"
+#include "classesControle/Leiaute.h"
 
 #include <gtest/gtest.h>
 
@@ -19,13 +20,15 @@ struct Peca {
     int largura, altura, x, y;
 };
 
+Peca peca(const std::string& nome, const leiaute::Peca& p) { return {nome, p.largura, p.altura, p.x, p.y}; }
+
 std::vector<Peca> itensDoMenu() {
-    std::vector<Peca> p = {{"chooseplayer", 153, 34, 131, 294},
-                           {"integrantes", 122, 33, 130, 340},
-                           {"instrucoes", 114, 33, 130, 383},
-                           {"sairdojogo", 133, 33, 130, 425}};
-    const int larguras[6] = {13, 19, 20, 19, 19, 20}, xs[6] = {304, 333, 369, 404, 438, 472};
-    for (int i = 0; i < 6; ++i) p.push_back({"img" + std::to_string(i + 1), larguras[i], 33, xs[i], 294});
+    using namespace leiaute;
+    std::vector<Peca> p = {peca("chooseplayer", ROTULO_JOGADORES), peca("integrantes", INTEGRANTES),
+                           peca("instrucoes", INSTRUCOES), peca("sairdojogo", SAIR)};
+    for (int i = 0; i < 6; ++i)
+        p.push_back({"img" + std::to_string(i + 1), LARGURA_ALGARISMO[i], ALTURA_ITEM, X_ALGARISMO_MENU[i],
+                     LINHA_JOGADORES});
     return p;
 }
 
@@ -40,10 +43,10 @@ std::vector<std::pair<std::string, std::pair<int, int>>> todasComTamanho() {
         t.push_back({MENU + p.nome + ".bmp", {p.largura, p.altura}});
         t.push_back({MENU + p.nome + "_2.bmp", {p.largura, p.altura}});
     }
-    for (int n = 0; n <= 6; ++n) t.push_back({MENU + "sel_" + std::to_string(n) + ".bmp", {80, 80}});
+    for (int n = 0; n <= 6; ++n) t.push_back({MENU + "sel_" + std::to_string(n) + ".bmp", {leiaute::SLOT_LADO, leiaute::SLOT_LADO}});
     for (int n = 1; n <= 6; ++n) {
-        t.push_back({MENU + "sel_j" + std::to_string(n) + ".bmp", {70, 70}});
-        t.push_back({MENU + "sel_j" + std::to_string(n) + "_2.bmp", {70, 70}});
+        t.push_back({MENU + "sel_j" + std::to_string(n) + ".bmp", {leiaute::MINIATURA_LADO, leiaute::MINIATURA_LADO}});
+        t.push_back({MENU + "sel_j" + std::to_string(n) + "_2.bmp", {leiaute::MINIATURA_LADO, leiaute::MINIATURA_LADO}});
         t.push_back({"src/Img/Jogo/player " + std::to_string(n) + "a.bmp", {210, 96}});
     }
     return t;
@@ -51,31 +54,31 @@ std::vector<std::pair<std::string, std::pair<int, int>>> todasComTamanho() {
 
 }  // namespace
 
-TEST(Figuras, CadaUmaExisteComOTamanhoQueOJogoCopia) {
+TEST(Figuras, EachExistsAtTheSizeTheGameCopies) {
     for (const auto& [caminho, tamanho] : todasComTamanho()) {
         SCOPED_TRACE(caminho);
-        Figura f(caminho);
+        FiguraGerada f(caminho);
         ASSERT_TRUE(f.carregada());
         EXPECT_EQ(f.largura(), tamanho.first);
         EXPECT_EQ(f.altura(), tamanho.second);
     }
 }
 
-TEST(Figuras, TudoPintadoComAPaletaDoJogo) {
+TEST(Figuras, EverythingIsPaintedWithTheGamesPalette) {
     for (const auto& [caminho, tamanho] : todasComTamanho()) {
         SCOPED_TRACE(caminho);
-        Figura f(caminho);
+        FiguraGerada f(caminho);
         std::set<uint32_t> estranhas;
         for (int y = 0; y < f.altura(); ++y)
             for (int x = 0; x < f.largura(); ++x)
-                if (uint32_t c = f.cor(x, y); c != Figura::MASCARA && !daPaleta(c)) estranhas.insert(c);
+                if (uint32_t c = f.cor(x, y); c != FiguraGerada::MASCARA && !daPaleta(c)) estranhas.insert(c);
         EXPECT_TRUE(estranhas.empty()) << estranhas.size() << " colours outside the palette";
     }
 }
 
 // A pink pixel in a menu buffer drawn as a sprite leaves a hole showing the
 // previous screen.
-TEST(Figuras, TelasEItensNaoTemCorDeMascara) {
+TEST(Figuras, ScreensAndItemsHoldNoMaskColour) {
     std::vector<std::string> opacas;
     for (const auto& tela : TELAS) opacas.push_back(MENU + tela + ".bmp");
     for (const Peca& p : itensDoMenu()) {
@@ -89,24 +92,24 @@ TEST(Figuras, TelasEItensNaoTemCorDeMascara) {
     }
     for (const auto& caminho : opacas) {
         SCOPED_TRACE(caminho);
-        Figura f(caminho);
+        FiguraGerada f(caminho);
         ASSERT_TRUE(f.carregada());
         int rosa = 0;
         for (int y = 0; y < f.altura(); ++y)
-            for (int x = 0; x < f.largura(); ++x) rosa += f.cor(x, y) == Figura::MASCARA;
+            for (int x = 0; x < f.largura(); ++x) rosa += f.cor(x, y) == FiguraGerada::MASCARA;
         EXPECT_EQ(rosa, 0);
     }
 }
 
-TEST(Figuras, EnterDeixaONivelEOsCorredoresAparecerem) {
-    Figura f(MENU + "enter.bmp");
+TEST(Figuras, TheEnterPromptLeavesTheLevelAndTheRunnersVisible) {
+    FiguraGerada f(MENU + "enter.bmp");
     ASSERT_TRUE(f.carregada());
     int pintados = 0, x0 = 640, y0 = 480, x1 = -1, y1 = -1;
     std::set<uint32_t> cores;
     for (int y = 0; y < 480; ++y)
         for (int x = 0; x < 640; ++x) {
             uint32_t c = f.cor(x, y);
-            if (c == Figura::MASCARA) continue;
+            if (c == FiguraGerada::MASCARA) continue;
             ++pintados;
             cores.insert(c);
             x0 = std::min(x0, x), x1 = std::max(x1, x), y0 = std::min(y0, y), y1 = std::max(y1, y);
@@ -117,15 +120,15 @@ TEST(Figuras, EnterDeixaONivelEOsCorredoresAparecerem) {
     EXPECT_GE(cores.size(), 3u) << "text on a panel needs more than one colour";
     // Runners start at x 320..362, rows 55..337: the banner keeps clear of them.
     for (int y = 55; y <= 337; ++y)
-        for (int x = 320; x <= 362; ++x) ASSERT_EQ(f.cor(x, y), Figura::MASCARA) << x << "," << y;
+        for (int x = 320; x <= 362; ++x) ASSERT_EQ(f.cor(x, y), FiguraGerada::MASCARA) << x << "," << y;
 }
 
 // Items are blitted opaque: whatever the background has under them must be
 // the item's own background, or a patch of a different colour shows.
-TEST(Figuras, ItensTemAtrasDelesOFundoDoPainel) {
-    Figura menu(MENU + "menu.bmp");
-    Figura selecao(MENU + "bg_selecao.bmp");
-    auto conferir = [](const Figura& fundo, const Peca& p, const Figura& item) {
+TEST(Figuras, ItemsHaveThePanelBehindThem) {
+    FiguraGerada menu(MENU + "menu.bmp");
+    FiguraGerada selecao(MENU + "bg_selecao.bmp");
+    auto conferir = [](const FiguraGerada& fundo, const Peca& p, const FiguraGerada& item) {
         SCOPED_TRACE(p.nome);
         const uint32_t painel = item.cor(0, 0);
         int outras = 0;
@@ -133,39 +136,39 @@ TEST(Figuras, ItensTemAtrasDelesOFundoDoPainel) {
             for (int x = p.x - 2; x < p.x + p.largura + 2; ++x) outras += fundo.cor(x, y) != painel;
         EXPECT_EQ(outras, 0) << "background pixels around the item that are not its panel colour";
     };
-    for (const Peca& p : itensDoMenu()) conferir(menu, p, Figura(MENU + p.nome + ".bmp"));
+    for (const Peca& p : itensDoMenu()) conferir(menu, p, FiguraGerada(MENU + p.nome + ".bmp"));
     // The digit of the player choosing goes after "PLAYER" on the selection screen.
-    const int larguras[6] = {13, 19, 20, 19, 19, 20};
     for (int n = 1; n <= 6; ++n) {
-        Peca p{"img" + std::to_string(n), larguras[n - 1], 33, 255, 294};
-        conferir(selecao, p, Figura(MENU + p.nome + ".bmp"));
+        Peca p{"img" + std::to_string(n), leiaute::LARGURA_ALGARISMO[n - 1], leiaute::ALTURA_ITEM,
+               leiaute::ALGARISMO_SELECAO_X, leiaute::LINHA_JOGADORES};
+        conferir(selecao, p, FiguraGerada(MENU + p.nome + ".bmp"));
     }
 }
 
-TEST(Figuras, DestaqueSeVeDeLonge) {
+TEST(Figuras, AHighlightShowsFromAfar) {
     for (const Peca& p : itensDoMenu()) {
         SCOPED_TRACE(p.nome);
-        Figura normal(MENU + p.nome + ".bmp"), destaque(MENU + p.nome + "_2.bmp");
+        FiguraGerada normal(MENU + p.nome + ".bmp"), destaque(MENU + p.nome + "_2.bmp");
         EXPECT_GT(normal.diferencas(destaque), p.largura * p.altura / 3);
         EXPECT_GT(normal.distanciaMedia(destaque), 40.0);
     }
 }
 
-TEST(Figuras, PersonagemOcupadoApareceApagado) {
+TEST(Figuras, ATakenCharacterShowsDimmed) {
     for (int n = 1; n <= 6; ++n) {
         SCOPED_TRACE(n);
-        Figura livre(MENU + "sel_j" + std::to_string(n) + ".bmp");
-        Figura ocupado(MENU + "sel_j" + std::to_string(n) + "_2.bmp");
+        FiguraGerada livre(MENU + "sel_j" + std::to_string(n) + ".bmp");
+        FiguraGerada ocupado(MENU + "sel_j" + std::to_string(n) + "_2.bmp");
         EXPECT_GT(livre.diferencas(ocupado), 70 * 70 / 3);
         EXPECT_LT(ocupado.brilhoMedio(), livre.brilhoMedio() * 0.8);
     }
 }
 
-TEST(Figuras, CursorDeCadaJogadorTemSuaCor) {
+TEST(Figuras, EachPlayersCursorHasItsOwnColour) {
     // Only the outer 5 pixels of a frame show around a thumbnail: read the ring there.
     std::set<uint32_t> cores;
     for (int n = 0; n <= 6; ++n) {
-        Figura f(MENU + "sel_" + std::to_string(n) + ".bmp");
+        FiguraGerada f(MENU + "sel_" + std::to_string(n) + ".bmp");
         cores.insert(f.cor(2, 40));
     }
     EXPECT_EQ(cores.size(), 7u) << "six cursor colours and the empty frame's, all different";

@@ -1,7 +1,7 @@
 // The six runner sheets as the game cuts them: 42 x 47 frames, five running
 // at y 0 and four airborne at y 49, drawn masked with the feet on the
 // frame's bottom row.
-#include "Figura.h"
+#include "FiguraGerada.h"
 
 #include <gtest/gtest.h>
 
@@ -19,11 +19,11 @@ constexpr int QUADROS_CHAO = 5, QUADROS_AR = 4;
 std::string folha(int n) { return "src/Img/Jogo/player " + std::to_string(n) + "a.bmp"; }
 
 struct Quadro {
-    const Figura& f;
+    const FiguraGerada& f;
     int x0, y0;
     uint32_t cor(int x, int y) const { return f.cor(x0 + x, y0 + y); }
     bool pintado(int x, int y) const {
-        return x >= 0 && y >= 0 && x < LARGURA && y < ALTURA && cor(x, y) != Figura::MASCARA;
+        return x >= 0 && y >= 0 && x < LARGURA && y < ALTURA && cor(x, y) != FiguraGerada::MASCARA;
     }
     int pintados(int yMin = 0) const {
         int n = 0;
@@ -34,7 +34,7 @@ struct Quadro {
 };
 
 template <typename F>
-void cadaQuadro(const Figura& f, F&& verificar) {
+void cadaQuadro(const FiguraGerada& f, F&& verificar) {
     for (int k = 0; k < QUADROS_CHAO; ++k) {
         SCOPED_TRACE("running frame " + std::to_string(k));
         verificar(Quadro{f, k * LARGURA, 0}, true);
@@ -47,24 +47,24 @@ void cadaQuadro(const Figura& f, F&& verificar) {
 
 }  // namespace
 
-TEST(Folhas, FolgaEntreLinhasEFimDaLinhaDoArSaoMascara) {
+TEST(Folhas, TheGapBetweenRowsAndTheEndOfTheAirRowAreMask) {
     for (int n = 1; n <= 6; ++n) {
         SCOPED_TRACE(folha(n));
-        Figura f(folha(n));
+        FiguraGerada f(folha(n));
         ASSERT_TRUE(f.carregada());
         for (int y = ALTURA; y < Y_AR; ++y)
-            for (int x = 0; x < f.largura(); ++x) ASSERT_EQ(f.cor(x, y), Figura::MASCARA) << x << "," << y;
+            for (int x = 0; x < f.largura(); ++x) ASSERT_EQ(f.cor(x, y), FiguraGerada::MASCARA) << x << "," << y;
         for (int y = Y_AR; y < f.altura(); ++y)
             for (int x = QUADROS_AR * LARGURA; x < f.largura(); ++x)
-                ASSERT_EQ(f.cor(x, y), Figura::MASCARA) << x << "," << y;
+                ASSERT_EQ(f.cor(x, y), FiguraGerada::MASCARA) << x << "," << y;
     }
 }
 
 // A pixel on a frame's side or top edge is a figure cut off by the frame.
-TEST(Folhas, QuadrosCheiosSemEncostarNasBordas) {
+TEST(Folhas, FramesAreFullWithoutTouchingTheirEdges) {
     for (int n = 1; n <= 6; ++n) {
         SCOPED_TRACE(folha(n));
-        Figura f(folha(n));
+        FiguraGerada f(folha(n));
         cadaQuadro(f, [](const Quadro& q, bool noChao) {
             EXPECT_GT(q.pintados(), 250);
             for (int y = 0; y < ALTURA; ++y) {
@@ -83,10 +83,10 @@ TEST(Folhas, QuadrosCheiosSemEncostarNasBordas) {
 
 // The runner's box stands on the floor just below the frame: a gap under
 // the feet would make it float.
-TEST(Folhas, CorrendoPisaNaUltimaLinha) {
+TEST(Folhas, RunningFramesTreadOnTheLastRow) {
     for (int n = 1; n <= 6; ++n) {
         SCOPED_TRACE(folha(n));
-        Figura f(folha(n));
+        FiguraGerada f(folha(n));
         cadaQuadro(f, [](const Quadro& q, bool noChao) {
             if (noChao) {
                 EXPECT_GT(q.pintados(ALTURA - 1), 0) << "a gap under the feet";
@@ -95,10 +95,10 @@ TEST(Folhas, CorrendoPisaNaUltimaLinha) {
     }
 }
 
-TEST(Folhas, PernasMudamDeUmQuadroAoOutro) {
+TEST(Folhas, LegsChangeFromFrameToFrame) {
     for (int n = 1; n <= 6; ++n) {
         SCOPED_TRACE(folha(n));
-        Figura f(folha(n));
+        FiguraGerada f(folha(n));
         for (int k = 0; k < QUADROS_CHAO; ++k) {
             Quadro a{f, k * LARGURA, 0}, b{f, (k + 1) % QUADROS_CHAO * LARGURA, 0};
             int diferentes = 0;
@@ -118,15 +118,15 @@ TEST(Folhas, PernasMudamDeUmQuadroAoOutro) {
 
 // Runners must read over any stretch of level: every pixel at the edge of
 // the silhouette is the dark outline.
-TEST(Folhas, SilhuetaTemContornoEscuro) {
+TEST(Folhas, TheSilhouetteHasADarkOutline) {
     for (int n = 1; n <= 6; ++n) {
         SCOPED_TRACE(folha(n));
-        Figura f(folha(n));
+        FiguraGerada f(folha(n));
         cadaQuadro(f, [](const Quadro& q, bool) {
             int claros = 0;
             for (int y = 0; y < ALTURA; ++y)
                 for (int x = 0; x < LARGURA; ++x) {
-                    if (!q.pintado(x, y) || q.cor(x, y) == Figura::CONTORNO) continue;
+                    if (!q.pintado(x, y) || q.cor(x, y) == FiguraGerada::CONTORNO) continue;
                     bool borda = !q.pintado(x - 1, y) || !q.pintado(x + 1, y) || !q.pintado(x, y - 1) ||
                                  (!q.pintado(x, y + 1) && y + 1 < ALTURA);
                     claros += borda;
@@ -136,15 +136,15 @@ TEST(Folhas, SilhuetaTemContornoEscuro) {
     }
 }
 
-TEST(Folhas, SeisPersonagensDeCorPrincipalDiferente) {
+TEST(Folhas, SixCharactersOfDifferentMainColours) {
     std::set<uint32_t> principais;
     std::string lista;
     for (int n = 1; n <= 6; ++n) {
-        Figura f(folha(n));
+        FiguraGerada f(folha(n));
         std::map<uint32_t, int> contagem;
         for (int y = 0; y < f.altura(); ++y)
             for (int x = 0; x < f.largura(); ++x)
-                if (uint32_t c = f.cor(x, y); c != Figura::MASCARA && c != Figura::CONTORNO) ++contagem[c];
+                if (uint32_t c = f.cor(x, y); c != FiguraGerada::MASCARA && c != FiguraGerada::CONTORNO) ++contagem[c];
         auto maior = std::max_element(contagem.begin(), contagem.end(),
                                       [](const auto& a, const auto& b) { return a.second < b.second; });
         ASSERT_NE(maior, contagem.end());

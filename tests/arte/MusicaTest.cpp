@@ -169,7 +169,7 @@ private:
 
 }  // namespace
 
-TEST(Musica, MelodiaBaixoEBateriaComPatchesDoFreepats) {
+TEST(Musica, MelodyBassAndDrumsUsePatchesFreepatsHas) {
     Midi m = lerMidi(MUSICA);
     ASSERT_TRUE(m.formato == 0 || m.formato == 1);
     Patches patches = lerFreepats();
@@ -195,7 +195,7 @@ TEST(Musica, MelodiaBaixoEBateriaComPatchesDoFreepats) {
     EXPECT_TRUE(baixo) << "no channel plays low enough for a bass line";
 }
 
-TEST(Musica, UmMinutoOuMaisEmTempoDeCorrida) {
+TEST(Musica, AMinuteOrMoreAtRaceTempo) {
     Midi m = lerMidi(MUSICA);
     ASSERT_FALSE(m.tempos.empty());
     for (const auto& [tick, us] : m.tempos) {
@@ -208,7 +208,7 @@ TEST(Musica, UmMinutoOuMaisEmTempoDeCorrida) {
 
 // The game restarts the file when it ends: silence at either end, or a note
 // left hanging, would be heard at every loop.
-TEST(Musica, VoltaAoComecoSemBuracoNemNotaPresa) {
+TEST(Musica, LoopsToTheStartWithoutAGapOrAHangingNote) {
     Midi m = lerMidi(MUSICA);
     EXPECT_EQ(m.notasSemFim, 0);
     long primeira = m.fim, ultima = 0;
@@ -228,7 +228,7 @@ TEST(Musica, VoltaAoComecoSemBuracoNemNotaPresa) {
     EXPECT_TRUE(ultimoBaixo->altura % 12 == 9 || ultimoBaixo->altura % 12 == 4) << ultimoBaixo->altura;
 }
 
-TEST(Musica, TimidityComFreepatsTocaOArquivoInteiroEAudivel) {
+TEST(Musica, TimidityWithFreepatsPlaysTheWholeFileAudibly) {
     const double duracao = lerMidi(MUSICA).duracao();
     ASSERT_GT(duracao, 0.0);
     PastaTemporaria pasta;

@@ -24,11 +24,27 @@ import zlib
 
 LARGURA, ALTURA = 640, 480
 ROSA = b"\xff\x00\xff"  # the mask colour Allegro's draw_sprite skips
-
-# Where the main menu and the character selection put things.
-X_DIGITO_MENU = (304, 333, 369, 404, 438, 472)
-ITENS_MENU = {7: ("integrantes", 130, 340), 8: ("instrucoes", 130, 383), 9: ("sairdojogo", 130, 425)}
 QUIT = 9
+
+
+def _ler_leiaute():
+    """Where the main menu and the character selection put things, read
+    from the game's own layout header: each constant a number, each array
+    or piece a tuple."""
+    caminho = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "src", "classesControle",
+                           "Leiaute.h")
+    with open(caminho) as f:
+        texto = re.sub(r"//[^\n]*", "", f.read())
+    valores = {}
+    for nome, corpo in re.findall(r"constexpr\s+\w+\s+(\w+)(?:\[\d*\])?\s*=\s*([^;]+);", texto):
+        numeros = tuple(int(n) for n in re.findall(r"-?\d+", corpo))
+        valores[nome] = numeros if "{" in corpo else numeros[0]
+    return valores
+
+
+LEIAUTE = _ler_leiaute()
+ITENS_MENU = {7: ("integrantes", LEIAUTE["INTEGRANTES"]), 8: ("instrucoes", LEIAUTE["INSTRUCOES"]),
+              9: ("sairdojogo", LEIAUTE["SAIR"])}
 
 
 class Falha(Exception):
@@ -287,10 +303,13 @@ class Cenario:
     """One scenario: an X server of its own and a scratch folder, both gone
     at the end whichever way it ends; soft checks collected along the way."""
 
-    def __init__(self, nome):
+    def __init__(self, nome, repeticao=False):
+        """`repeticao`: keep the X server's key auto-repeat, which is off
+        unless a scenario is about it."""
         if len(sys.argv) < 2:
             sys.exit(f"usage: {sys.argv[0]} <build dir>")
         self.nome = nome
+        self.repeticao = repeticao
         self.build = os.path.abspath(sys.argv[1])
         self.t0 = time.monotonic()
         self.falhas = []
@@ -373,7 +392,8 @@ class Cenario:
             raise Falha("Xvfb did not start")
         self.display = f":{numero.decode()}"
         self.log(f"X server on {self.display}")
-        _sem_repeticao(self.display)
+        if not self.repeticao:
+            _sem_repeticao(self.display)
 
     # The game's pictures, as the build generated them.
     def figura(self, nome):
@@ -554,21 +574,22 @@ def estado_menu(c, tela, fundo=True):
             return None
     elif not preto(tela, 0, 0, LARGURA, 290):
         return None
+    L = LEIAUTE
     destacados = []
     for d in range(6):
         normal, claro = c.menu(f"img{d + 1}"), c.menu(f"img{d + 1}_2")
-        x = X_DIGITO_MENU[d]
-        if igual(tela, claro, x, 294, altura=33):
+        x = L["X_ALGARISMO_MENU"][d]
+        if igual(tela, claro, x, L["LINHA_JOGADORES"], altura=L["ALTURA_ITEM"]):
             destacados.append(d + 1)
-        elif not igual(tela, normal, x, 294, altura=33):
+        elif not igual(tela, normal, x, L["LINHA_JOGADORES"], altura=L["ALTURA_ITEM"]):
             return None
-    for item, (nome, x, y) in ITENS_MENU.items():
-        if igual(tela, c.menu(f"{nome}_2"), x, y, altura=33):
+    for item, (nome, (x, y, _, altura)) in ITENS_MENU.items():
+        if igual(tela, c.menu(f"{nome}_2"), x, y, altura=altura):
             destacados.append(item)
-        elif not igual(tela, c.menu(nome), x, y, altura=33):
+        elif not igual(tela, c.menu(nome), x, y, altura=altura):
             return None
     rotulo = c.menu("chooseplayer_2" if destacados and destacados[0] <= 6 else "chooseplayer")
-    if len(destacados) != 1 or not igual(tela, rotulo, 131, 294, 153, 34):
+    if len(destacados) != 1 or not igual(tela, rotulo, *L["ROTULO_JOGADORES"]):
         return None
     return destacados[0]
 
@@ -590,20 +611,25 @@ def estado_selecao(c, tela):
     None when the screen is not the character selection."""
     if not igual(tela, c.menu("bg_selecao"), 0, 0, LARGURA, 290):
         return None
+    L = LEIAUTE
     jogador = None
     for p in range(1, 7):
-        if igual(tela, c.menu(f"img{p}"), 255, 294, altura=33):
+        if igual(tela, c.menu(f"img{p}"), L["ALGARISMO_SELECAO_X"], L["LINHA_JOGADORES"], altura=L["ALTURA_ITEM"]):
             jogador = p
             break
     if jogador is None:
         return None
     moldura = c.menu(f"sel_{jogador}")
-    cursores = [k for k in range(6) if igual(tela, moldura, 67 + 85 * k, 339, 80, 5)]
+    # The frame's top edge shows above the thumbnail.
+    cursores = [k for k in range(6) if igual(tela, moldura, L["SLOT_X"] + L["SLOT_PASSO"] * k, L["SLOT_Y"],
+                                             L["SLOT_LADO"], L["MINIATURA_MARGEM"])]
     tomados = set()
+    lado = L["MINIATURA_LADO"]
     for k in range(6):
-        if igual(tela, c.menu(f"sel_j{k + 1}_2"), 72 + 85 * k, 344, 70, 70):
+        x, y = L["SLOT_X"] + L["MINIATURA_MARGEM"] + L["SLOT_PASSO"] * k, L["SLOT_Y"] + L["MINIATURA_MARGEM"]
+        if igual(tela, c.menu(f"sel_j{k + 1}_2"), x, y, lado, lado):
             tomados.add(k)
-        elif not igual(tela, c.menu(f"sel_j{k + 1}"), 72 + 85 * k, 344, 70, 70):
+        elif not igual(tela, c.menu(f"sel_j{k + 1}"), x, y, lado, lado):
             return None
     if len(cursores) != 1:
         return None

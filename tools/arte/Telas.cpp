@@ -4,6 +4,8 @@
 #include "Desenho.h"
 #include "Paleta.h"
 #include "Personagens.h"
+#include "classesControle/Leiaute.h"
+#include "main/TeclasJogadores.h"
 
 #include <algorithm>
 #include <vector>
@@ -23,10 +25,15 @@ constexpr int W = cenario::LARGURA;
 constexpr int H = cenario::ALTURA;
 constexpr int CX = W / 2;
 
-// Where the game blits the menu items and the selection pieces.
+// The panel behind the main menu's items; where the game copies the items
+// and the selection's pieces is in the game's layout.
 constexpr int MENU_PAINEL_X0 = 116, MENU_PAINEL_Y0 = 282, MENU_PAINEL_X1 = 508, MENU_PAINEL_Y1 = 466;
-constexpr int SLOT_X = 67, SLOT_Y = 339, SLOT_PASSO = 85, SLOT_LADO = 80;
-constexpr int ALGARISMO_SELECAO_X = 255, LINHA_SELECAO_Y = 294;
+using leiaute::ALGARISMO_SELECAO_X;
+using leiaute::SLOT_LADO;
+using leiaute::SLOT_PASSO;
+using leiaute::SLOT_X;
+using leiaute::SLOT_Y;
+constexpr int LINHA_SELECAO_Y = leiaute::LINHA_JOGADORES;
 
 // Text at a scale of 2, the size of every line of prose.
 constexpr int PROSA = 2;
@@ -145,12 +152,13 @@ Quadro itemMenu(const std::string& texto, int largura, int altura, bool destaque
     return q;
 }
 
-Quadro rotuloJogadores(bool destaque) { return itemMenu("PLAYERS", 153, 34, destaque); }
+Quadro rotuloJogadores(bool destaque) {
+    return itemMenu("PLAYERS", leiaute::ROTULO_JOGADORES.largura, leiaute::ROTULO_JOGADORES.altura, destaque);
+}
 
 Quadro algarismo(int n, bool destaque) {
-    static constexpr int LARGURAS[6] = {13, 19, 20, 19, 19, 20};
-    const int largura = LARGURAS[std::clamp(n, 1, 6) - 1];
-    Quadro q(largura, 33, PAINEL);
+    const int largura = leiaute::LARGURA_ALGARISMO[std::clamp(n, 1, 6) - 1];
+    Quadro q(largura, leiaute::ALTURA_ITEM, PAINEL);
     if (destaque) {
         q.retangulo(0, 2, largura - 1, 30, CONTORNO);
         q.retangulo(1, 3, largura - 2, 29, DESTAQUE);
@@ -207,21 +215,20 @@ Quadro instrucoes() {
 
     // The keys, each player's name in the player's colour.
     const int topo = 242, passo = 27;
-    struct Chave {
-        const char* quem;
-        const char* tecla;
-    };
-    const Chave chaves[] = {{"PLAYER 1", "X"}, {"PLAYER 2", "M"}, {"PLAYER 3", "RIGHT ARROW"},
-                            {"PLAYER 4", "LEFT CTRL"}};
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < teclasJogadores::COM_TECLA; ++i) {
         int jy = topo + i * passo;
-        q.escreverContornado(52, jy + 3, chaves[i].quem, cenario::corJogador(i + 1), CONTORNO, PROSA);
-        tecla(q, 160, jy, chaves[i].tecla);
+        q.escreverContornado(52, jy + 3, "PLAYER " + std::to_string(i + 1), cenario::corJogador(i + 1), CONTORNO,
+                             PROSA);
+        tecla(q, 160, jy, teclasJogadores::PADRAO[i].nome);
     }
     q.escrever(52, topo + 4 * passo + 6, "RUNNERS 5 AND 6", paleta::NEVOA, PROSA);
     q.escrever(52, topo + 4 * passo + 26, "HAVE NO KEY", paleta::NEVOA, PROSA);
 
     // The other keys, on the right.
+    struct Chave {
+        const char* quem;
+        const char* tecla;
+    };
     const Chave outras[] = {{"PAUSE", "P"}, {"LEAVE LEVEL", "ESC"}, {"START", "ENTER"}};
     for (int i = 0; i < 3; ++i) {
         int jy = topo + i * passo;
@@ -323,20 +330,18 @@ Quadro entrada() {
     const int y0 = 346, y1 = 458;
     painelPadrao(q, 50, y0, 590, y1);
     desenho::escreverCentrado(q, CX, y0 + 14, "PRESS ENTER TO START", DESTAQUE, CONTORNO, 3);
-    struct Chave {
-        const char* quem;
-        const char* tecla;
-    };
-    const Chave chaves[] = {{"P1", "X"}, {"P2", "M"}, {"P3", "RIGHT"}, {"P4", "LEFT CTRL"}};
+    auto quem = [](int i) { return "P" + std::to_string(i + 1); };
+    const auto& chaves = teclasJogadores::PADRAO;
     int largura = 0;
-    for (const Chave& c : chaves)
-        largura += Quadro::larguraTexto(c.quem, PROSA) + 6 + Quadro::larguraTexto(c.tecla, PROSA) + 10 + 20;
+    for (int i = 0; i < teclasJogadores::COM_TECLA; ++i)
+        largura += Quadro::larguraTexto(quem(i), PROSA) + 6 + Quadro::larguraTexto(chaves[i].nomeCurto, PROSA) + 10 + 20;
     int x = CX - (largura - 20) / 2;
-    for (int i = 0; i < 4; ++i) {
-        x += q.escreverContornado(x, y0 + 53, chaves[i].quem, cenario::corJogador(i + 1), CONTORNO, PROSA) + 6;
-        x += tecla(q, x, y0 + 50, chaves[i].tecla) + 20;
+    for (int i = 0; i < teclasJogadores::COM_TECLA; ++i) {
+        x += q.escreverContornado(x, y0 + 53, quem(i), cenario::corJogador(i + 1), CONTORNO, PROSA) + 6;
+        x += tecla(q, x, y0 + 50, chaves[i].nomeCurto) + 20;
     }
-    desenho::escreverCentrado(q, CX, y0 + 84, "P: PAUSE     ESC: LEAVE", paleta::NEVOA, CONTORNO, PROSA);
+    // Only Enter is read here; P and Escape act once the race runs.
+    desenho::escreverCentrado(q, CX, y0 + 84, "IN THE RACE  P: PAUSE  ESC: LEAVE", paleta::NEVOA, CONTORNO, PROSA);
     return q;
 }
 

@@ -5,6 +5,7 @@
 #include "Desenho.h"
 #include "Personagens.h"
 #include "Telas.h"
+#include "classesControle/Leiaute.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -37,11 +38,12 @@ std::vector<Figura> figuras() {
         const char* texto;
         int largura;
     };
-    for (const Item& item : {Item{"integrantes", "CREDITS", 122}, Item{"instrucoes", "RULES", 114},
-                             Item{"sairdojogo", "QUIT", 133}}) {
+    for (const Item& item : {Item{"integrantes", "CREDITS", leiaute::INTEGRANTES.largura},
+                             Item{"instrucoes", "RULES", leiaute::INSTRUCOES.largura},
+                             Item{"sairdojogo", "QUIT", leiaute::SAIR.largura}}) {
         for (bool destaque : {false, true}) {
             lista.push_back({menu + item.nome + (destaque ? "_2" : "") + ".bmp",
-                             [=] { return telas::itemMenu(item.texto, item.largura, 33, destaque); }});
+                             [=] { return telas::itemMenu(item.texto, item.largura, leiaute::ALTURA_ITEM, destaque); }});
         }
     }
     for (bool destaque : {false, true})

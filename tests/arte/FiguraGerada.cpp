@@ -1,4 +1,4 @@
-#include "Figura.h"
+#include "FiguraGerada.h"
 
 #include "AllegroSemTela.h"
 
@@ -7,17 +7,17 @@
 #include <algorithm>
 #include <cstdlib>
 
-Figura::Figura(const std::string& caminho) {
+FiguraGerada::FiguraGerada(const std::string& caminho) {
     semTela::iniciar();
     bitmap_ = load_bitmap(caminho.c_str(), nullptr);
 }
 
-Figura::~Figura() {
+FiguraGerada::~FiguraGerada() {
     if (bitmap_) destroy_bitmap(bitmap_);
 }
 
-int Figura::largura() const { return bitmap_ ? bitmap_->w : 0; }
-int Figura::altura() const { return bitmap_ ? bitmap_->h : 0; }
+int FiguraGerada::largura() const { return bitmap_ ? bitmap_->w : 0; }
+int FiguraGerada::altura() const { return bitmap_ ? bitmap_->h : 0; }
 
 namespace {
 
@@ -36,13 +36,13 @@ uint32_t daPaletaSePuder(uint32_t lida) {
 
 }  // namespace
 
-uint32_t Figura::cor(int x, int y) const {
+uint32_t FiguraGerada::cor(int x, int y) const {
     if (!bitmap_ || x < 0 || y < 0 || x >= bitmap_->w || y >= bitmap_->h) return MASCARA;
     int c = getpixel(bitmap_, x, y);
     return daPaletaSePuder(static_cast<uint32_t>(getr(c) << 16 | getg(c) << 8 | getb(c)));
 }
 
-int Figura::diferencas(const Figura& outra) const {
+int FiguraGerada::diferencas(const FiguraGerada& outra) const {
     int n = 0;
     for (int y = 0; y < std::max(altura(), outra.altura()); ++y)
         for (int x = 0; x < std::max(largura(), outra.largura()); ++x)
@@ -50,7 +50,7 @@ int Figura::diferencas(const Figura& outra) const {
     return n;
 }
 
-double Figura::distanciaMedia(const Figura& outra) const {
+double FiguraGerada::distanciaMedia(const FiguraGerada& outra) const {
     double soma = 0;
     for (int y = 0; y < altura(); ++y)
         for (int x = 0; x < largura(); ++x) {
@@ -61,7 +61,7 @@ double Figura::distanciaMedia(const Figura& outra) const {
     return n > 0 ? soma / n : 0.0;
 }
 
-double Figura::brilhoMedio() const {
+double FiguraGerada::brilhoMedio() const {
     double soma = 0;
     for (int y = 0; y < altura(); ++y)
         for (int x = 0; x < largura(); ++x) {

@@ -1,0 +1,38 @@
+#pragma once
+
+// Where the menus put their pieces. The game copies each piece there, the
+// painter paints the backgrounds around those places, and the tests check
+// both (the end-to-end harness reads this file), so each number lives here
+// only.
+namespace leiaute {
+
+// A piece copied from its picture's top-left corner.
+struct Peca {
+    int x, y, largura, altura;
+};
+
+constexpr int ALTURA_ITEM = 33;
+constexpr int LINHA_JOGADORES = 294;  // the row of the digits, in the menu and the selection
+
+// The digits 1 to 6: their widths, and where the main menu puts them.
+constexpr int LARGURA_ALGARISMO[6] = {13, 19, 20, 19, 19, 20};
+constexpr int X_ALGARISMO_MENU[6] = {304, 333, 369, 404, 438, 472};
+
+// The main menu's other items.
+constexpr Peca ROTULO_JOGADORES = {131, 294, 153, 34};
+constexpr Peca INTEGRANTES = {130, 340, 122, 33};
+constexpr Peca INSTRUCOES = {130, 383, 114, 33};
+constexpr Peca SAIR = {130, 425, 133, 33};
+
+// The character selection: the frame of character k at SLOT_X + SLOT_PASSO k,
+// its thumbnail MINIATURA_MARGEM further in, and the digit of the player
+// choosing after the word PLAYER.
+constexpr int SLOT_X = 67;
+constexpr int SLOT_Y = 339;
+constexpr int SLOT_PASSO = 85;
+constexpr int SLOT_LADO = 80;
+constexpr int MINIATURA_MARGEM = 5;
+constexpr int MINIATURA_LADO = 70;
+constexpr int ALGARISMO_SELECAO_X = 255;
+
+}  // namespace leiaute
