@@ -1,6 +1,8 @@
 #include "classesControle/Menu.h"
 
-#include "classesBasicas/Imagem.h"
+#include "classesBasicas/Figura.h"
+#include "classesControle/Leiaute.h"
+#include "classesControle/Teclado.h"
 
 #include <allegro.h>
 
@@ -8,31 +10,6 @@
 #include <iostream>
 
 namespace {
-
-// A picture loaded for one screen and released when the screen returns,
-// whichever way. A missing or damaged file is simply not drawn.
-class Figura {
-public:
-    Figura() = default;
-    explicit Figura(const std::string& caminho) : bitmap(Imagem::carregar(caminho)) {}
-    ~Figura() {
-        if (bitmap) destroy_bitmap(bitmap);
-    }
-    Figura(const Figura&) = delete;
-    Figura& operator=(const Figura&) = delete;
-
-    void carregar(const std::string& caminho) {
-        if (bitmap) destroy_bitmap(bitmap);
-        bitmap = Imagem::carregar(caminho);
-    }
-    // Copies the picture's top-left `largura` x `altura` to (x, y) of `destino`.
-    void copiar(BITMAP* destino, int x, int y, int largura, int altura) const {
-        if (bitmap) blit(bitmap, destino, 0, 0, x, y, largura, altura);
-    }
-
-private:
-    BITMAP* bitmap = nullptr;
-};
 
 // The 640 x 480 picture a screen composes before putting it on the screen.
 class Composicao {
@@ -54,28 +31,65 @@ const std::string PASTA = "src/Img/menu/";
 // Set from the window system's thread, read by every screen's loop.
 std::atomic<bool> saidaPedida{false};
 
-// The digits 1 to 6: their widths, and where the main menu puts them.
-constexpr int LARGURA_DIGITO[6] = {13, 19, 20, 19, 19, 20};
-constexpr int X_DIGITO_MENU[6] = {304, 333, 369, 404, 438, 472};
-constexpr int ALTURA_ITEM = 33;
-
-bool consumir(int tecla) {
-    if (!key[tecla]) return false;
-    key[tecla] = 0;
-    return true;
-}
+// Between two looks at the keyboard. Allegro's input thread updates key[]
+// about every 10 ms, so a millisecond's rest loses no press and gives the
+// processor back.
+void descansar() { rest(1); }
 
 // A picture shown until Escape, which it consumes so the menu behind it
 // does not also see it.
 int mostrarAteEsc(const char* arquivo) {
+    Teclado::novaTela();
     Figura fundo(PASTA + arquivo);
     Composicao buffer;
     fundo.copiar(buffer.get(), 0, 0, 640, 480);
     buffer.mostrar();
-    while (!key[KEY_ESC] && !Menu::isSaidaPedida()) rest(1);
-    key[KEY_ESC] = 0;
+    while (!Teclado::isApertada(KEY_ESC) && !Menu::isSaidaPedida()) descansar();
+    Teclado::consumir(KEY_ESC);
     return 1;
 }
+
+// The main menu's pictures, composed for one highlighted item.
+class TelaMenu {
+public:
+    TelaMenu() {
+        for (int d = 0; d < 6; ++d) digitos[d].carregar("img" + std::to_string(d + 1));
+        rotulo.carregar("chooseplayer");
+        integrantes.carregar("integrantes");
+        instrucoes.carregar("instrucoes");
+        sair.carregar("sairdojogo");
+    }
+
+    void mostrar(int opcao) {
+        using namespace leiaute;
+        BITMAP* b = buffer.get();
+        fundo.copiar(b, 0, 0, 640, 480);
+        rotulo.copiar(b, opcao <= 6, ROTULO_JOGADORES);
+        for (int d = 0; d < 6; ++d)
+            digitos[d].copiar(b, opcao == d + 1, {X_ALGARISMO_MENU[d], LINHA_JOGADORES, LARGURA_ALGARISMO[d], ALTURA_ITEM});
+        integrantes.copiar(b, opcao == 7, INTEGRANTES);
+        instrucoes.copiar(b, opcao == 8, INSTRUCOES);
+        sair.copiar(b, opcao == 9, SAIR);
+        buffer.mostrar();
+    }
+
+private:
+    // An item's picture and its highlighted version ("_2").
+    struct Par {
+        Figura normal, destacado;
+        void carregar(const std::string& nome) {
+            normal.carregar(PASTA + nome + ".bmp");
+            destacado.carregar(PASTA + nome + "_2.bmp");
+        }
+        void copiar(BITMAP* destino, bool destaque, const leiaute::Peca& p) const {
+            (destaque ? destacado : normal).copiar(destino, p.x, p.y, p.largura, p.altura);
+        }
+    };
+
+    Figura fundo{PASTA + "menu.bmp"};
+    Par rotulo, digitos[6], integrantes, instrucoes, sair;
+    Composicao buffer;
+};
 
 }  // namespace
 
@@ -88,63 +102,50 @@ bool Menu::isSaidaPedida() { return saidaPedida; }
 int Menu::menu() {
     // The digit last reached with Left or Right, kept across calls.
     static int ondeEstava = 1;
+    auto apertada = Teclado::isApertada;
 
-    struct Par {
-        Figura normal, destacado;
-        void carregar(const std::string& nome) {
-            normal.carregar(PASTA + nome + ".bmp");
-            destacado.carregar(PASTA + nome + "_2.bmp");
-        }
-        void copiar(BITMAP* destino, bool destaque, int x, int y, int largura) const {
-            (destaque ? destacado : normal).copiar(destino, x, y, largura, ALTURA_ITEM);
-        }
-    };
-
-    Figura fundo(PASTA + "menu.bmp");
-    Par jogadores, digitos[6], integrantes, instrucoes, sair;
-    Figura rotulo(PASTA + "chooseplayer.bmp"), rotuloDestacado(PASTA + "chooseplayer_2.bmp");
-    for (int d = 0; d < 6; ++d) digitos[d].carregar("img" + std::to_string(d + 1));
-    integrantes.carregar("integrantes");
-    instrucoes.carregar("instrucoes");
-    sair.carregar("sairdojogo");
-    Composicao buffer;
+    TelaMenu tela;
     int opcao = 1;
+    int naTela = 0;  // the item shown highlighted; 0 before the first picture
+    Teclado::novaTela();
 
     for (;;) {
-        if (key[KEY_ESC] || isSaidaPedida()) return QUIT;  // Escape left set: the game quits anyway
+        if (apertada(KEY_ESC) || isSaidaPedida()) return QUIT;  // Escape left set: the game quits anyway
 
         // At most one rule acts per pass.
-        if (key[KEY_DOWN] && (opcao == 7 || opcao == 8)) {
+        bool outraTela = false;
+        if (apertada(KEY_DOWN) && (opcao == 7 || opcao == 8)) {
             ++opcao;
-        } else if (key[KEY_DOWN] && opcao <= 6) {
+        } else if (apertada(KEY_DOWN) && opcao <= 6) {
             opcao = 7;
-        } else if (key[KEY_RIGHT] && opcao >= 1 && opcao <= 5) {
+        } else if (apertada(KEY_RIGHT) && opcao >= 1 && opcao <= 5) {
             ondeEstava = ++opcao;
-        } else if (key[KEY_LEFT] && opcao >= 2 && opcao <= 6) {
+        } else if (apertada(KEY_LEFT) && opcao >= 2 && opcao <= 6) {
             ondeEstava = --opcao;
-        } else if (key[KEY_UP] && opcao == 7) {
+        } else if (apertada(KEY_UP) && opcao == 7) {
             opcao = ondeEstava;
-        } else if (key[KEY_UP] && (opcao == 8 || opcao == 9)) {
+        } else if (apertada(KEY_UP) && (opcao == 8 || opcao == 9)) {
             --opcao;
-        } else if (key[KEY_ENTER] && opcao <= 6) {
+        } else if (apertada(KEY_ENTER) && opcao <= 6) {
             return opcao;
-        } else if (key[KEY_ENTER] && opcao == 9) {
+        } else if (apertada(KEY_ENTER) && opcao == 9) {
             return QUIT;
-        } else if (key[KEY_ENTER] && opcao == 7) {
-            BGintegrantes();
-        } else if (key[KEY_ENTER] && opcao == 8) {
-            BGinstrucoes();
+        } else if (apertada(KEY_ENTER) && opcao == 7) {
+            outraTela = BGintegrantes();
+        } else if (apertada(KEY_ENTER) && opcao == 8) {
+            outraTela = BGinstrucoes();
         }
-        for (int seta : {KEY_UP, KEY_DOWN, KEY_RIGHT, KEY_LEFT}) key[seta] = 0;
+        for (int seta : {KEY_UP, KEY_DOWN, KEY_RIGHT, KEY_LEFT}) Teclado::consumir(seta);
 
-        BITMAP* b = buffer.get();
-        fundo.copiar(b, 0, 0, 640, 480);
-        (opcao <= 6 ? rotuloDestacado : rotulo).copiar(b, 131, 294, 153, 34);
-        for (int d = 0; d < 6; ++d) digitos[d].copiar(b, opcao == d + 1, X_DIGITO_MENU[d], 294, LARGURA_DIGITO[d]);
-        integrantes.copiar(b, opcao == 7, 130, 340, 122);
-        instrucoes.copiar(b, opcao == 8, 130, 383, 114);
-        sair.copiar(b, opcao == 9, 130, 425, 133);
-        buffer.mostrar();
+        if (outraTela) {
+            naTela = 0;  // the page covered the menu
+            Teclado::novaTela();
+        }
+        if (opcao != naTela) {
+            tela.mostrar(opcao);
+            naTela = opcao;
+        }
+        descansar();
     }
 }
 
@@ -153,104 +154,125 @@ int Menu::BGintegrantes() { return mostrarAteEsc("bg_integrantes.bmp"); }
 int Menu::BGinstrucoes() { return mostrarAteEsc("bg_instrucoes.bmp"); }
 
 void Menu::pause() {
+    Teclado::novaTela();
     Figura pausado(PASTA + "pause.bmp");
     Composicao buffer;
     pausado.copiar(buffer.get(), 0, 0, 640, 480);
     buffer.mostrar();
-    while (!key[KEY_P] && !isSaidaPedida()) {
-    }
-    key[KEY_P] = 0;
+    while (!Teclado::isApertada(KEY_P) && !isSaidaPedida()) descansar();
+    Teclado::consumir(KEY_P);
 }
 
+namespace {
+
+// One call of the character selection: which characters are taken, where
+// each player's cursor stands, and the pictures that show it.
+class Selecao {
+public:
+    explicit Selecao(int jogadores) : jogadores(jogadores) {
+        for (int i = 0; i <= 6; ++i) molduras[i].carregar(PASTA + "sel_" + std::to_string(i) + ".bmp");
+        for (int k = 0; k < 6; ++k) {
+            std::string n = std::to_string(k + 1);
+            livres[k].carregar(PASTA + "sel_j" + n + ".bmp");
+            tomados[k].carregar(PASTA + "sel_j" + n + "_2.bmp");
+            digitos[k].carregar(PASTA + "img" + n + ".bmp");
+        }
+    }
+
+    // One pass over the keys. Returns true once every player has chosen.
+    bool passo() {
+        // A new player's cursor starts on character 0: move it off a taken one.
+        if (selecionado[0] && !posicionado[atual]) {
+            for (int k = 0; k < 6; ++k) {
+                if (!selecionado[k]) {
+                    cursor[atual] = k;
+                    break;
+                }
+            }
+            posicionado[atual] = true;
+        }
+        // On the last (first) character the rule does not apply and the key
+        // stays down: the next player's cursor moves at once.
+        if (cursor[atual] < 5 && Teclado::consumir(KEY_RIGHT)) cursor[atual] += salto(+1);
+        if (cursor[atual] > 0 && Teclado::consumir(KEY_LEFT)) cursor[atual] -= salto(-1);
+        if (Teclado::consumir(KEY_ENTER)) {
+            escolha[atual] = cursor[atual];
+            selecionado[cursor[atual]] = true;
+            ++atual;
+        }
+        return atual == jogadores;
+    }
+
+    // The screen for the state now, when it differs from what is shown.
+    void mostrar() {
+        if (atual == naTela.atual && cursor[atual] == naTela.cursor && !primeira) return;
+        primeira = false;
+        naTela = {atual, cursor[atual]};
+        using namespace leiaute;
+        BITMAP* b = buffer.get();
+        fundo.copiar(b, 0, 0, 640, 480);
+        for (int k = 0; k < 6; ++k) molduras[0].copiar(b, SLOT_X + SLOT_PASSO * k, SLOT_Y, SLOT_LADO, SLOT_LADO);
+        molduras[atual + 1].copiar(b, SLOT_X + SLOT_PASSO * cursor[atual], SLOT_Y, SLOT_LADO, SLOT_LADO);
+        for (int k = 0; k < 6; ++k)
+            (selecionado[k] ? tomados[k] : livres[k])
+                .copiar(b, SLOT_X + MINIATURA_MARGEM + SLOT_PASSO * k, SLOT_Y + MINIATURA_MARGEM, MINIATURA_LADO,
+                        MINIATURA_LADO);
+        digitos[atual].copiar(b, ALGARISMO_SELECAO_X, LINHA_JOGADORES, LARGURA_ALGARISMO[atual], ALTURA_ITEM);
+        buffer.mostrar();
+    }
+
+    int getEscolha(int jogador) const { return escolha[jogador]; }
+
+private:
+    // How far the cursor moves one way: to the next character, or over the
+    // taken ones to the nearest free one; 0 when none is free that way.
+    // Going right, a jump says its length on standard output.
+    int salto(int sentido) {
+        const int j = cursor[atual];
+        int passo = 1;
+        while (j + sentido * passo >= 0 && j + sentido * passo < 6 && selecionado[j + sentido * passo]) ++passo;
+        if (passo > 1 && sentido > 0) std::cout << passo << std::endl;
+        return j + sentido * passo >= 0 && j + sentido * passo < 6 ? passo : 0;
+    }
+
+    const int jogadores;
+    int atual = 0;              // the player choosing, from 0
+    int cursor[6] = {};         // each player's character under the cursor
+    bool posicionado[6] = {};   // moved off a taken first character
+    bool selecionado[6] = {};   // taken, by character
+    int escolha[6] = {};        // by player
+    struct {
+        int atual, cursor;
+    } naTela{};
+    bool primeira = true;
+
+    Figura fundo{PASTA + "bg_selecao.bmp"};
+    Figura molduras[7], livres[6], tomados[6], digitos[6];
+    Composicao buffer;
+};
+
+}  // namespace
+
 std::string* Menu::BGselecao(int opcao) {
-    constexpr int X_CURSOR = 67;  // slot of character k at 67 + 85 k
-    constexpr int PASSO = 85;
     const std::string nomes[6] = {
         "src/Img/Jogo/player 1a.bmp", "src/Img/Jogo/player 2a.bmp", "src/Img/Jogo/player 3a.bmp",
         "src/Img/Jogo/player 4a.bmp", "src/Img/Jogo/player 5a.bmp", "src/Img/Jogo/player 6a.bmp",
     };
-    std::string* retorno = new std::string[6];
-    int jogadorAtual = 0;
-    int itemAtual = 0;
-    int posicoes[6] = {X_CURSOR, X_CURSOR, X_CURSOR, X_CURSOR, X_CURSOR, X_CURSOR};
-    int posicionado[6] = {};
-    int selecionado[6] = {};
-
     // The Enter that chose the number of players is not the first choice.
-    key[KEY_ENTER] = 0;
+    Teclado::consumir(KEY_ENTER);
+    Teclado::novaTela();
 
-    Figura selecao(PASTA + "bg_selecao.bmp");
-    Figura molduras[7], livres[6], tomados[6], digitos[6];
-    for (int i = 0; i <= 6; ++i) molduras[i].carregar(PASTA + "sel_" + std::to_string(i) + ".bmp");
-    for (int k = 0; k < 6; ++k) {
-        std::string n = std::to_string(k + 1);
-        livres[k].carregar(PASTA + "sel_j" + n + ".bmp");
-        tomados[k].carregar(PASTA + "sel_j" + n + "_2.bmp");
-        digitos[k].carregar(PASTA + "img" + n + ".bmp");
-    }
-    Composicao buffer;
-    BITMAP* b = buffer.get();
-
+    Selecao selecao(opcao);
     for (;;) {
-        if (consumir(KEY_ESC) || isSaidaPedida()) {
-            delete[] retorno;
-            return nullptr;
-        }
-
-        selecao.copiar(b, 0, 0, 640, 480);
-        for (int k = 0; k < 6; ++k) molduras[0].copiar(b, X_CURSOR + PASSO * k, 339, 80, 80);
-        molduras[jogadorAtual + 1].copiar(b, posicoes[jogadorAtual], 339, 80, 80);
-
-        // A new player's cursor starts on character 0: move it off a taken one.
-        if (selecionado[0] && !posicionado[jogadorAtual]) {
-            for (int k = 0; k < 6; ++k) {
-                if (!selecionado[k]) {
-                    posicoes[jogadorAtual] = X_CURSOR + PASSO * k;
-                    break;
-                }
-            }
-            posicionado[jogadorAtual] = 1;
-        }
-
-        if (key[KEY_RIGHT] && posicoes[jogadorAtual] <= X_CURSOR + PASSO * 5 - 1) {
-            int j = (posicoes[jogadorAtual] - X_CURSOR) / PASSO;
-            int passo = 1;
-            if (selecionado[j + 1]) {
-                // Jump over taken characters; with none free the cursor stays.
-                passo = 1;
-                while (j + passo < 6 && selecionado[j + passo]) ++passo;
-                std::cout << passo << std::endl;
-                if (j + passo >= 6) passo = 0;
-            }
-            posicoes[jogadorAtual] += PASSO * passo;
-            key[KEY_RIGHT] = 0;
-        }
-        if (key[KEY_LEFT] && posicoes[jogadorAtual] > X_CURSOR) {
-            int j = (posicoes[jogadorAtual] - X_CURSOR) / PASSO;
-            int passo = 1;
-            if (selecionado[j - 1]) {
-                while (j - passo >= 0 && selecionado[j - passo]) ++passo;
-                if (j - passo < 0) passo = 0;
-            }
-            posicoes[jogadorAtual] -= PASSO * passo;
-            key[KEY_LEFT] = 0;
-        }
-
-        itemAtual = (posicoes[jogadorAtual] - X_CURSOR) / PASSO;
-
-        if (consumir(KEY_ENTER)) {
-            retorno[jogadorAtual] = nomes[itemAtual];
-            selecionado[itemAtual] = 1;
-            ++jogadorAtual;
-        }
-
-        if (jogadorAtual == opcao) {
-            for (int i = 0; i < opcao; ++i) std::cout << retorno[i] << std::endl;
-            return retorno;
-        }
-
-        for (int k = 0; k < 6; ++k) (selecionado[k] ? tomados[k] : livres[k]).copiar(b, 72 + PASSO * k, 344, 70, 70);
-        digitos[jogadorAtual].copiar(b, 255, 294, LARGURA_DIGITO[jogadorAtual], ALTURA_ITEM);
-        buffer.mostrar();
+        if (Teclado::consumir(KEY_ESC) || isSaidaPedida()) return nullptr;
+        if (selecao.passo()) break;
+        selecao.mostrar();
+        descansar();
     }
+    std::string* retorno = new std::string[6];
+    for (int i = 0; i < opcao; ++i) {
+        retorno[i] = nomes[selecao.getEscolha(i)];
+        std::cout << retorno[i] << std::endl;
+    }
+    return retorno;
 }

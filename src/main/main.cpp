@@ -1,18 +1,21 @@
 #include "main/main.h"
 
 #include "classesBasicas/Cronometro.h"
-#include "classesBasicas/Imagem.h"
+#include "classesBasicas/Figura.h"
 #include "classesBasicas/Mapa.h"
 #include "classesControle/Menu.h"
+#include "classesControle/Teclado.h"
 #include "classesDerivadas/BoostTela.h"
 #include "classesDerivadas/LinhaChegada.h"
 #include "classesDerivadas/Runner.h"
+#include "main/TeclasJogadores.h"
 
 #include <allegro.h>
 
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <stdexcept>
 #include <sys/stat.h>
 
@@ -26,21 +29,11 @@ namespace {
 
 // Flip key of each player number; runners 5 and 6 have none.
 int teclaDoJogador(int numPlayer) {
-    switch (numPlayer) {
-        case 1: return KEY_X;
-        case 2: return KEY_M;
-        case 3: return KEY_RIGHT;
-        case 4: return KEY_LCONTROL;
-        default: return -1;
-    }
+    if (numPlayer < 1 || numPlayer > teclasJogadores::COM_TECLA) return -1;
+    return teclasJogadores::PADRAO[numPlayer - 1].codigo;
 }
 
-void mostrarCarregando() {
-    BITMAP* carregando = Imagem::carregar("src/Img/menu/bg_carregando.bmp");
-    if (!carregando) return;
-    draw_sprite(screen, carregando, 0, 0);
-    destroy_bitmap(carregando);
-}
+void mostrarCarregando() { Figura("src/Img/menu/bg_carregando.bmp").desenhar(screen, 0, 0); }
 
 void instalarControle(int indice, Runner* runner) {
     pointPlayers[indice] = runner;
@@ -59,13 +52,17 @@ bool existe(const char* caminho) {
     return stat(caminho, &info) == 0;
 }
 
-// A picture shown until Enter; a missing one leaves the screen as it is.
+// A picture shown until Enter, which it leaves down; a missing one leaves
+// the screen as it is.
 void mostrarAteEnter(const char* caminho) {
-    BITMAP* figura = Imagem::carregar(caminho);
-    if (figura) draw_sprite(screen, figura, 0, 0);
-    while (!key[KEY_ENTER] && !Menu::isSaidaPedida()) rest(1);
-    if (figura) destroy_bitmap(figura);
+    Teclado::novaTela();
+    Figura(caminho).desenhar(screen, 0, 0);
+    while (!Teclado::isApertada(KEY_ENTER) && !Menu::isSaidaPedida()) rest(1);
 }
+
+struct DestruirMidi {
+    void operator()(MIDI* musica) const { destroy_midi(musica); }
+};
 
 }  // namespace
 
@@ -78,6 +75,7 @@ void init() {
     set_close_button_callback(botaoFechar);
     if (install_timer() != 0) falhaInicio("cannot install the timer");
     if (install_keyboard() != 0) falhaInicio("cannot install the keyboard");
+    Teclado::instalar();
 }
 
 void deinit() {
@@ -103,10 +101,7 @@ void controle(void* player) {
     Runner* runner = static_cast<Runner*>(player);
     int tecla = teclaDoJogador(runner->getNumPlayer());
     if (semaforo.exchange(1) != 0) return;
-    // key[] is written by the keyboard thread; read and consume the press
-    // with atomic accesses.
-    if (tecla >= 0 && __atomic_load_n(&key[tecla], __ATOMIC_ACQUIRE) != 0 && virarSeEmPe(*runner))
-        __atomic_store_n(&key[tecla], 0, __ATOMIC_RELEASE);
+    if (tecla >= 0 && Teclado::isApertada(tecla) && virarSeEmPe(*runner)) Teclado::consumir(tecla);
     semaforo.store(0);
 }
 
@@ -197,18 +192,21 @@ void jogarNivel(int numero, std::string* players, int numPlayers, DesfechoNivel&
     mapa->atualizarMapa();
     mostrarAteEnter("src/Img/menu/enter.bmp");  // Enter stays set: it also starts the race
 
-    while (!morreuTodos && !mapa->isOver() && !key[KEY_ESC] && !key[KEY_F10] && !Menu::isSaidaPedida()) {
+    Teclado::novaTela();
+    auto apertada = Teclado::isApertada;
+    while (!morreuTodos && !mapa->isOver() && !apertada(KEY_ESC) && !apertada(KEY_F10) && !Menu::isSaidaPedida()) {
         morreuTodos = mapa->atualizarMapa();
-        if (key[KEY_P]) {
-            key[KEY_P] = 0;
+        if (Teclado::consumir(KEY_P)) {
             Menu::pause();
+            Teclado::novaTela();
         }
         Cronometro::wait(33);
     }
 
-    switch (decidirDesfecho(numero, key[KEY_ESC] || Menu::isSaidaPedida(), key[KEY_F10], mapa->isOver(), desfecho)) {
-        case MotivoFim::ESC: key[KEY_ESC] = 0; break;
-        case MotivoFim::F10: key[KEY_F10] = 0; break;
+    switch (decidirDesfecho(numero, apertada(KEY_ESC) || Menu::isSaidaPedida(), apertada(KEY_F10), mapa->isOver(),
+                            desfecho)) {
+        case MotivoFim::ESC: Teclado::consumir(KEY_ESC); break;
+        case MotivoFim::F10: Teclado::consumir(KEY_F10); break;
         default: break;
     }
 
@@ -221,12 +219,13 @@ int executarJogo() {
     init();
     bool fecharJogo = false;
     iniciarSom();
-    MIDI* musica1 = load_midi("principal1.mid");
-    std::string* players = nullptr;  // the last selection, used by both levels and every retry
+    std::unique_ptr<MIDI, DestruirMidi> musica1(load_midi("principal1.mid"));
+    std::unique_ptr<std::string[]> players;  // the last selection, used by both levels and every retry
     int numPlayers = 0;
+    int codigo = 0;
 
     while (!fecharJogo) {
-        play_midi(musica1, 100);  // from the start, looping
+        play_midi(musica1.get(), 100);  // from the start, looping
         DesfechoNivel desfecho;
         bool terminouSelecao = false;
 
@@ -238,33 +237,29 @@ int executarJogo() {
                 continue;
             }
             numPlayers = saidaDoMenu;
-            std::string* escolha = Menu::BGselecao(numPlayers);
-            if (escolha) {
-                delete[] players;
-                players = escolha;
+            if (std::string* escolha = Menu::BGselecao(numPlayers)) {
+                players.reset(escolha);
                 terminouSelecao = true;
             }
         }
 
         try {
-            while (!desfecho.sairMapa1 && !fecharJogo) jogarNivel(1, players, numPlayers, desfecho);
-            while (!desfecho.sairMapa2 && !fecharJogo) jogarNivel(2, players, numPlayers, desfecho);
+            while (!desfecho.sairMapa1 && !fecharJogo) jogarNivel(1, players.get(), numPlayers, desfecho);
+            while (!desfecho.sairMapa2 && !fecharJogo) jogarNivel(2, players.get(), numPlayers, desfecho);
         } catch (const std::runtime_error& erro) {
-            if (musica1) destroy_midi(musica1);
-            delete[] players;
-            deinit();
             std::fprintf(stderr, "avesso: %s\n", erro.what());
-            return 1;
+            codigo = 1;
+            break;
         }
 
         if (desfecho.telaParabens && !fecharJogo) {
             mostrarAteEnter("src/Img/menu/parabens.bmp");
-            key[KEY_ENTER] = 0;  // the same press must not act on the menu
+            Teclado::consumir(KEY_ENTER);  // the same press must not act on the menu
         }
     }
 
-    if (musica1) destroy_midi(musica1);
-    delete[] players;
+    // The music goes before the library that plays it.
+    musica1.reset();
     deinit();
-    return 0;
+    return codigo;
 }

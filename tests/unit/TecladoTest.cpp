@@ -1,0 +1,63 @@
+// Presses, X's auto-repeats and releases as Allegro's input thread reports
+// them, against the screens' way of reading keys.
+#include "classesControle/Teclado.h"
+
+#include <allegro.h>
+#include <gtest/gtest.h>
+
+namespace {
+
+// What the input thread does for a press or a repeat: Allegro sets key[],
+// then the hook hears the scancode.
+void apertar(int tecla) {
+    key[tecla] = -1;
+    Teclado::registrarEvento(tecla);
+}
+
+void soltar(int tecla) {
+    key[tecla] = 0;
+    Teclado::registrarEvento(tecla | 0x80);
+}
+
+TEST(Teclado, ARepeatActsOnTheScreenOfItsPressButNotOnTheNextOne) {
+    apertar(KEY_ENTER);
+    EXPECT_TRUE(Teclado::consumir(KEY_ENTER));
+    EXPECT_FALSE(Teclado::isApertada(KEY_ENTER));
+    apertar(KEY_ENTER);  // a repeat, as the library reports it
+    EXPECT_TRUE(Teclado::consumir(KEY_ENTER));
+
+    // A new screen: the key was used and is still held.
+    Teclado::novaTela();
+    apertar(KEY_ENTER);
+    EXPECT_FALSE(Teclado::isApertada(KEY_ENTER));
+    EXPECT_FALSE(Teclado::consumir(KEY_ENTER));
+    EXPECT_EQ(key[KEY_ENTER], 0);
+
+    // Released and pressed again, it acts.
+    soltar(KEY_ENTER);
+    apertar(KEY_ENTER);
+    EXPECT_TRUE(Teclado::consumir(KEY_ENTER));
+    soltar(KEY_ENTER);
+}
+
+TEST(Teclado, AKeyHeldButNeverUsedStaysPressedOnTheNextScreen) {
+    apertar(KEY_F10);
+    Teclado::novaTela();
+    apertar(KEY_F10);  // repeats change nothing either
+    EXPECT_TRUE(Teclado::isApertada(KEY_F10));
+    EXPECT_TRUE(Teclado::consumir(KEY_F10));
+    soltar(KEY_F10);
+}
+
+TEST(Teclado, WithoutTheHookKeyAloneDecides) {
+    key[KEY_P] = 1;
+    Teclado::novaTela();
+    EXPECT_TRUE(Teclado::isApertada(KEY_P));
+    EXPECT_TRUE(Teclado::consumir(KEY_P));
+    EXPECT_EQ(key[KEY_P], 0);
+    key[KEY_P] = 1;  // set again: a new press
+    EXPECT_TRUE(Teclado::consumir(KEY_P));
+    EXPECT_FALSE(Teclado::consumir(KEY_P));
+}
+
+}  // namespace
