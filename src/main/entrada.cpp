@@ -1,9 +1,11 @@
 #include "main/PastaDados.h"
+#include "main/Processo.h"
 #include "main/main.h"
 
 #include <allegro.h>
 
 int main(int argc, char** argv) {
+    prepararProcesso();
     // Before the window opens: without its pictures the game would show a
     // black one.
     if (std::optional<int> codigo = pastaDados::entrarNaPastaDados(argc, argv)) return *codigo;

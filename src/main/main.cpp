@@ -8,6 +8,7 @@
 #include "classesDerivadas/BoostTela.h"
 #include "classesDerivadas/LinhaChegada.h"
 #include "classesDerivadas/Runner.h"
+#include "main/Processo.h"
 #include "main/TeclasJogadores.h"
 
 #include <allegro.h>
@@ -76,6 +77,7 @@ void init() {
     if (install_timer() != 0) falhaInicio("cannot install the timer");
     if (install_keyboard() != 0) falhaInicio("cannot install the keyboard");
     Teclado::instalar();
+    vigiarSaida();
 }
 
 void deinit() {

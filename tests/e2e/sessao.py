@@ -435,8 +435,10 @@ class Cenario:
                 f.write(dados)
         return pasta
 
-    def iniciar_jogo(self, pasta=None):
-        jogo = Jogo(self, pasta or self.pasta_do_jogo())
+    def iniciar_jogo(self, pasta=None, saida=None):
+        """`saida`: the game's standard output, a file of the scenario when
+        None, else a descriptor, or "fechada" for none at all."""
+        jogo = Jogo(self, pasta or self.pasta_do_jogo(), saida)
         self.jogos.append(jogo)
         return jogo
 
@@ -470,7 +472,7 @@ class Cenario:
 class Jogo:
     """The game running in a working folder, its output kept in files."""
 
-    def __init__(self, cenario, pasta):
+    def __init__(self, cenario, pasta, saida=None):
         self.cenario = cenario
         self.pasta = pasta
         casa = os.path.join(pasta, "home")
@@ -481,10 +483,16 @@ class Jogo:
         self.saida_arq = os.path.join(casa, "stdout.txt")
         self.erro_arq = os.path.join(casa, "stderr.txt")
         env = dict(os.environ, DISPLAY=cenario.display, HOME=casa)
-        with open(self.saida_arq, "wb") as saida, open(self.erro_arq, "wb") as erro:
+        def preparar():
+            _morrer_com_o_pai()
+            if saida == "fechada":
+                os.close(1)
+
+        with open(self.saida_arq, "wb") as arquivo, open(self.erro_arq, "wb") as erro:
             self.processo = subprocess.Popen([os.path.join(cenario.build, "avesso")], cwd=pasta, env=env,
-                                             stdin=subprocess.DEVNULL, stdout=saida, stderr=erro,
-                                             preexec_fn=_morrer_com_o_pai)
+                                             stdin=subprocess.DEVNULL,
+                                             stdout=arquivo if saida in (None, "fechada") else saida,
+                                             stderr=erro, preexec_fn=preparar)
         self.env = env
         self.janela = None
         self.x = self.y = 0
