@@ -12,12 +12,13 @@ Objeto::Objeto(std::string bitmap, Ponto posicao, int largura, int altura, bool 
       posicao(posicao),
       largura(largura),
       altura(altura),
-      voador(voador) {}
+      voador(voador),
+      carregado(this->bitmap) {}
 
 Objeto::Objeto() = default;
 
 Objeto::~Objeto() {
-    if (bitmap) destroy_bitmap(bitmap);
+    if (carregado) destroy_bitmap(carregado);
 }
 
 bool Objeto::checaColisao(int cor) { return cor != Colisor::getCorLivre(); }
@@ -136,10 +137,7 @@ std::string Objeto::getSuperficie() const { return superficie; }
 void Objeto::setSuperficie(std::string superficie) { this->superficie = std::move(superficie); }
 BITMAP* Objeto::getBitmap() const { return bitmap; }
 
-void Objeto::setBitmap(BITMAP* bitmap) {
-    if (this->bitmap && this->bitmap != bitmap) destroy_bitmap(this->bitmap);
-    this->bitmap = bitmap;
-}
+void Objeto::setBitmap(BITMAP* bitmap) { this->bitmap = bitmap; }
 
 Cronometro& Objeto::getCronometro() { return cronometro; }
 void Objeto::setCronometro(Cronometro cronometro) { this->cronometro = cronometro; }

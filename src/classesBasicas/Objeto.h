@@ -63,7 +63,8 @@ public:
     std::string getSuperficie() const;
     void setSuperficie(std::string superficie);
     BITMAP* getBitmap() const;
-    // The object owns its picture: a new one replaces and releases the old.
+    // The picture drawn for the object. The caller keeps what it hands in;
+    // the object releases only the picture it loaded itself.
     void setBitmap(BITMAP* bitmap);
     Cronometro& getCronometro();
     void setCronometro(Cronometro cronometro);
@@ -79,7 +80,7 @@ public:
 protected:
     Cronometro cronometro;              // gravity timer, driven by Fisica
     std::string nome;                   // kind name given on registration ("player", ...)
-    BITMAP* bitmap = nullptr;           // owned; null when the picture could not be loaded
+    BITMAP* bitmap = nullptr;           // drawn for the object; null when there is none
     // Flipped by the key timer thread while the frame loop reads it.
     std::atomic<int> sinalGravidade{1};  // +1 pulls down, -1 pulls up
     int corColisao = 0;                 // unique colour in the collision picture
@@ -94,6 +95,9 @@ protected:
     std::atomic<bool> noChao{false};    // rests against something in its gravity's direction
     bool winner = false;
     std::string superficie;
+
+private:
+    BITMAP* carregado = nullptr;        // owned: the picture loaded from the constructor's path
 };
 
 // What edge probes report, and handlers receive, for solid terrain. Never

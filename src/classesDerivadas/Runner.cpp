@@ -11,13 +11,14 @@ Runner::Runner(std::string bitmap, Ponto posicao, int largura, int altura, bool 
     // The loaded sheet moves aside; `bitmap` becomes the frame the level draws.
     // Without a sheet there is no frame either: the runner races unseen.
     bitmapBase = this->bitmap;
-    this->bitmap = bitmapBase ? create_bitmap(largura, altura) : nullptr;
+    quadro = bitmapBase ? create_bitmap(largura, altura) : nullptr;
+    this->bitmap = quadro;
     quadroAtual = 0;
     noChaoAnterior = isNoChao();
 }
 
 Runner::~Runner() {
-    if (bitmapBase) destroy_bitmap(bitmapBase);
+    if (quadro) destroy_bitmap(quadro);
 }
 
 int Runner::getNumPlayer() const { return numPlayer; }

@@ -26,7 +26,8 @@ private:
     void copiarQuadro(bool chao, int quadro);
 
     const int numPlayer;                // 1 for the first player
-    BITMAP* bitmapBase = nullptr;       // the sprite sheet, owned; null when missing
+    BITMAP* bitmapBase = nullptr;       // the sprite sheet, as loaded; null when missing
+    BITMAP* quadro = nullptr;           // owned: the frame picture made for `bitmap`
     int quadroAtual = 0;                // frame counter, shared by both rows
     bool noChaoAnterior = false;        // ground flag at the last frame change
     Cronometro cronometroBitmap;        // time since the last frame change

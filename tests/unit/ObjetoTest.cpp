@@ -193,3 +193,27 @@ TEST_F(ObjetoTest, FlippingGravityNegatesTheSignEachTime) {
 }
 
 }  // namespace
+
+namespace {
+
+// A picture handed in with setBitmap stays its giver's: two objects sharing
+// one used to release it twice (AddressSanitizer sees a double free), while
+// a picture an object loaded itself is still released with it (LeakSanitizer
+// sees a leak).
+TEST(ObjetoPosse, APictureHandedInStaysTheCallersAndALoadedOneGoesWithTheObject) {
+    semTela::PastaDeTrabalho pasta;
+    BITMAP* compartilhada = create_bitmap(4, 4);
+    clear_to_color(compartilhada, makecol(1, 2, 3));
+    {
+        Objeto a("", Ponto(0, 0), 3, 3, true), b("", Ponto(0, 0), 3, 3, true);
+        a.setBitmap(compartilhada);
+        b.setBitmap(compartilhada);
+        Objeto carregou("src/Img/Jogo/pixelTransparente.bmp", Ponto(0, 0), 0, 0, true);
+        ASSERT_NE(carregou.getBitmap(), nullptr);
+        carregou.setBitmap(compartilhada);  // the loaded picture is still its own to release
+    }
+    EXPECT_EQ(getpixel(compartilhada, 1, 1), makecol(1, 2, 3));
+    destroy_bitmap(compartilhada);
+}
+
+}  // namespace
