@@ -38,12 +38,14 @@ int Colisor::lerPixel(BITMAP* mapa, int x, int y) { return getpixel(mapa, x, y);
 
 Objeto* Colisor::getObjetosColisao(int cor) {
     Objeto* resultado = nullptr;
-    auto objeto = listaDeObjetos->find(cor);
-    if (objeto != listaDeObjetos->end()) resultado = objeto->second;
-    auto player = listaDePlayers->find(cor);
-    if (player != listaDePlayers->end()) resultado = player->second;
+    for (auto* tabela : {listaDeObjetos, listaDePlayers}) {
+        if (!tabela) continue;
+        auto achado = tabela->find(cor);
+        if (achado != tabela->end()) resultado = achado->second;
+    }
     return resultado;
 }
 
 BITMAP* Colisor::getMapaColisao() { return mapaColisao; }
 std::map<int, Objeto*>* Colisor::getListaDeObjetos() { return listaDeObjetos; }
+std::map<int, Objeto*>* Colisor::getListaDePlayers() { return listaDePlayers; }

@@ -42,11 +42,13 @@ public:
     static int getColisao(Ponto posicao) { return leitor(posicao.getX(), posicao.getY()); }
     static const Leitor& getLeitor() { return leitor; }
 
-    // The object painted in colour `cor` (runners first), or null.
+    // The object painted in colour `cor` (runners first), or null; null too
+    // when no tables are published.
     static Objeto* getObjetosColisao(int cor);
 
     static BITMAP* getMapaColisao();
     static std::map<int, Objeto*>* getListaDeObjetos();
+    static std::map<int, Objeto*>* getListaDePlayers();
 
     // makecol(255, 255, 255) and makecol(0, 0, 0) as they were when the
     // picture was published: probes compare every pixel with them.

@@ -34,6 +34,11 @@ Mapa::Mapa(std::string mapaVisual, std::string mapaColisao, int comprimento,
 Mapa::~Mapa() { liberar(); }
 
 void Mapa::liberar() {
+    // Colisor borrows the buffer and tables of the map being played: it must
+    // not be left pointing into this one.
+    if (Colisor::getMapaColisao() == bufferColisao && bufferColisao) Colisor::setMapaColisao(nullptr);
+    if (Colisor::getListaDeObjetos() == listaDeObjetos) Colisor::setListaDeObjetos(nullptr);
+    if (Colisor::getListaDePlayers() == listaDePlayers) Colisor::setListaDePlayers(nullptr);
     if (bufferColisao) destroy_bitmap(bufferColisao);
     if (bufferVisual) destroy_bitmap(bufferVisual);
     if (mapaColisao) destroy_bitmap(mapaColisao);
@@ -96,8 +101,6 @@ void Mapa::apagarObjetoColisao(Objeto* objeto) {
 }
 
 bool Mapa::atualizarMapa() {
-    bool retorno = false;
-
     Colisor::setListaDeObjetos(listaDeObjetos);
     Colisor::setListaDePlayers(listaDePlayers);
     Colisor::setMapaColisao(bufferColisao);
@@ -107,10 +110,16 @@ bool Mapa::atualizarMapa() {
     const int gx = gerenciadorTela->getPosicao().getX();
 
     blit(mapaVisual, bufferVisual, gx, 0, gx, 0, LARGURA_TELA, ALTURA);
+    moverObjetos(gx);
+    const bool todosForaSemVencedor = moverRunners(gx) == 0 && decidirFim();
+    blit(bufferVisual, screen, gx, 0, 0, 0, LARGURA_TELA, ALTURA);
+    return todosForaSemVencedor;
+}
 
+void Mapa::moverObjetos(int xVista) {
     for (auto& par : *listaDeObjetos) {
         Objeto* objeto = par.second;
-        if (objeto->getPosicao().getX() + objeto->getLargura() < gx) objeto->setAtivo(false);
+        if (objeto->getPosicao().getX() + objeto->getLargura() < xVista) objeto->setAtivo(false);
         apagarObjetoColisao(objeto);
         if (objeto->isAtivo()) {
             objeto->comportamentoPadrao();
@@ -119,42 +128,38 @@ bool Mapa::atualizarMapa() {
             desenharObjeto(objeto);
         }
     }
+}
 
+int Mapa::moverRunners(int xVista) {
     int naCorrida = 0;
     for (auto& par : *listaDePlayers) {
         Objeto* runner = par.second;
-        Ponto p = runner->getPosicao();
-        if (isForaDaVista(*runner, gx)) runner->setAtivo(false);
+        if (isForaDaVista(*runner, xVista)) runner->setAtivo(false);
         apagarObjetoColisao(runner);
-        if (runner->isAtivo()) {
-            ++naCorrida;
-            // Behind the middle of the view: a little faster, to catch up.
-            double velocidadeTela = gerenciadorTela->getVelHorizontal();
-            if (p.getX() < gx - runner->getLargura() + LARGURA_TELA / 2)
-                runner->setVelHorizontal(velocidadeTela + 1.0);
-            else
-                runner->setVelHorizontal(velocidadeTela);
-            runner->comportamentoPadrao();
-            Colisor::setMapaColisao(bufferColisao);
-            Fisica::aplicarMovimentos(*runner);
-            desenharObjeto(runner);
-        }
+        if (!runner->isAtivo()) continue;
+        ++naCorrida;
+        // Behind the middle of the view: a little faster, to catch up.
+        const double velocidadeTela = gerenciadorTela->getVelHorizontal();
+        const bool atras = runner->getPosicao().getX() < xVista - runner->getLargura() + LARGURA_TELA / 2;
+        runner->setVelHorizontal(atras ? velocidadeTela + 1.0 : velocidadeTela);
+        runner->comportamentoPadrao();
+        Colisor::setMapaColisao(bufferColisao);
+        Fisica::aplicarMovimentos(*runner);
+        desenharObjeto(runner);
     }
+    return naCorrida;
+}
 
-    if (naCorrida == 0) {
-        int vencedores = 0;
-        for (auto& par : *listaDePlayers)
-            if (par.second->isWinner()) ++vencedores;
-        if (vencedores == 0) {
-            retorno = true;
-        } else {
+bool Mapa::decidirFim() {
+    for (auto& par : *listaDePlayers) {
+        if (par.second->isWinner()) {
+            // The view stops for good: the level is over.
             over = true;
             gerenciadorTela->setVelHorizontal(0.0);
+            return false;
         }
     }
-
-    blit(bufferVisual, screen, gx, 0, 0, 0, LARGURA_TELA, ALTURA);
-    return retorno;
+    return true;
 }
 
 bool Mapa::isOver() const { return over; }

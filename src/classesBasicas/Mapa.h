@@ -42,6 +42,10 @@ public:
 private:
     void desenharObjeto(Objeto* objeto);
     void liberar();
+    // The parts of a frame, after the view has moved to column `xVista`.
+    void moverObjetos(int xVista);
+    int moverRunners(int xVista);  // returns how many are still in the race
+    bool decidirFim();             // everyone is out: true when nobody won
 
     BITMAP* mapaVisual = nullptr;      // as loaded; the clean source of the visible window
     BITMAP* mapaColisao = nullptr;     // as loaded; the clean source for erasing

@@ -29,17 +29,23 @@ protected:
 
     Mapa* novoMapa() { return new Mapa("visual.bmp", "colisao.bmp", 800, nullptr); }
 
-    // A sheet-less object whose picture is top half red, bottom half green.
-    static Objeto* objetoPintado(Ponto p) {
+    void TearDown() override {
+        if (figura) destroy_bitmap(figura);
+    }
+
+    // A sheet-less object whose picture, the test's, is top half red,
+    // bottom half green.
+    Objeto* objetoPintado(Ponto p) {
         auto* o = new Objeto("", p, 9, 9, true);
-        BITMAP* b = create_bitmap(9, 9);
-        rectfill(b, 0, 0, 8, 3, makecol(255, 0, 0));
-        rectfill(b, 0, 4, 8, 8, makecol(0, 255, 0));
-        o->setBitmap(b);
+        figura = create_bitmap(9, 9);
+        rectfill(figura, 0, 0, 8, 3, makecol(255, 0, 0));
+        rectfill(figura, 0, 4, 8, 8, makecol(0, 255, 0));
+        o->setBitmap(figura);
         return o;
     }
 
     semTela::PastaDeTrabalho pasta;
+    BITMAP* figura = nullptr;
 };
 
 // In the game's layout makecol(i, j, k) is the 24-bit number i:j:k, so the
@@ -102,6 +108,26 @@ TEST_F(MapaTest, ErasingRestoresTheCleanPictureOverTheWholeBox) {
     EXPECT_EQ(getpixel(buffer, 115, 410), makecol(0, 0, 0));        // the floor is back
     EXPECT_EQ(getpixel(buffer, 105, 390), a->getCorColisao());
     delete mapa;
+}
+
+// Colisor borrows the buffer and tables of the map being played; a map that
+// goes must take them back, and only its own.
+TEST_F(MapaTest, ADestroyedMapLeavesNothingOfItsInColisor) {
+    Mapa* antigo = novoMapa();
+    antigo->atualizarMapa();
+    Mapa* atual = novoMapa();
+    atual->atualizarMapa();
+    BITMAP* publicado = Colisor::getMapaColisao();
+    delete antigo;
+    EXPECT_EQ(Colisor::getMapaColisao(), publicado);
+    EXPECT_NE(Colisor::getListaDePlayers(), nullptr);
+
+    delete atual;
+    EXPECT_EQ(Colisor::getMapaColisao(), nullptr);
+    EXPECT_EQ(Colisor::getListaDeObjetos(), nullptr);
+    EXPECT_EQ(Colisor::getListaDePlayers(), nullptr);
+    EXPECT_EQ(Colisor::getColisao(Ponto(10, 410)), -1);
+    EXPECT_EQ(Colisor::getObjetosColisao(makecol(0, 0, 5)), nullptr);
 }
 
 int erroAoMontar(const char* visual, const char* colisao) {
