@@ -10,6 +10,7 @@
 #include "classesDerivadas/Runner.h"
 #include "main/Comandos.h"
 #include "main/Configuracao.h"
+#include "main/LegendaTeclas.h"
 
 #include <allegro.h>
 
@@ -59,10 +60,11 @@ bool existe(const char* caminho) {
 }
 
 // A picture shown until Enter, which it leaves down; a missing one leaves
-// the screen as it is.
-void mostrarAteEnter(const char* caminho) {
+// the screen as it is. `porCima`, when given, draws over it.
+void mostrarAteEnter(const char* caminho, void (*porCima)(BITMAP*) = nullptr) {
     Teclado::novaTela();
     Figura(caminho).desenhar(screen, 0, 0);
+    if (porCima) porCima(screen);
     while (!Teclado::isApertada(KEY_ENTER) && !Menu::isSaidaPedida()) rest(1);
 }
 
@@ -201,7 +203,8 @@ void jogarNivel(int numero, std::string* players, int numPlayers, DesfechoNivel&
 
     bool morreuTodos = false;
     mapa->atualizarMapa();
-    mostrarAteEnter("src/Img/menu/enter.bmp");  // Enter stays set: it also starts the race
+    // Enter stays set: it also starts the race.
+    mostrarAteEnter("src/Img/menu/enter.bmp", legendaTeclas::desenharEmUso);
 
     Teclado::novaTela();
     auto apertada = Teclado::isApertada;
