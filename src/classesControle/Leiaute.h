@@ -35,4 +35,9 @@ constexpr int MINIATURA_MARGEM = 5;
 constexpr int MINIATURA_LADO = 70;
 constexpr int ALGARISMO_SELECAO_X = 255;
 
+// The Enter prompt: its panel, and the band inside it that holds the row of
+// the players' keys, painted again by the game when the keys are others.
+constexpr Peca PAINEL_ENTRADA = {50, 346, 541, 113};
+constexpr Peca TECLAS_ENTRADA = {53, 384, 535, 44};
+
 }  // namespace leiaute

@@ -8,8 +8,10 @@
 #include "classesDerivadas/BoostTela.h"
 #include "classesDerivadas/LinhaChegada.h"
 #include "classesDerivadas/Runner.h"
+#include "main/Comandos.h"
+#include "main/Configuracao.h"
+#include "main/LegendaTeclas.h"
 #include "main/Processo.h"
-#include "main/TeclasJogadores.h"
 
 #include <allegro.h>
 
@@ -28,10 +30,15 @@ namespace {
     std::exit(EXIT_FAILURE);
 }
 
-// Flip key of each player number; runners 5 and 6 have none.
-int teclaDoJogador(int numPlayer) {
-    if (numPlayer < 1 || numPlayer > teclasJogadores::COM_TECLA) return -1;
-    return teclasJogadores::PADRAO[numPlayer - 1].codigo;
+// Flip key of each player number, as the configuration left it; -1 for none.
+int teclaDoJogador(int numPlayer) { return comandos::tecla(numPlayer); }
+
+// The players' controls from the user's configuration file, once, before
+// any level; each refused entry is said on standard error.
+void lerConfiguracao() {
+    const configuracao::Leitura leitura = configuracao::ler(configuracao::caminhoPadrao());
+    for (const std::string& aviso : leitura.avisos) std::fprintf(stderr, "%s\n", aviso.c_str());
+    comandos::definir(leitura.controles);
 }
 
 void mostrarCarregando() { Figura("src/Img/menu/bg_carregando.bmp").desenhar(screen, 0, 0); }
@@ -54,10 +61,11 @@ bool existe(const char* caminho) {
 }
 
 // A picture shown until Enter, which it leaves down; a missing one leaves
-// the screen as it is.
-void mostrarAteEnter(const char* caminho) {
+// the screen as it is. `porCima`, when given, draws over it.
+void mostrarAteEnter(const char* caminho, void (*porCima)(BITMAP*) = nullptr) {
     Teclado::novaTela();
     Figura(caminho).desenhar(screen, 0, 0);
+    if (porCima) porCima(screen);
     while (!Teclado::isApertada(KEY_ENTER) && !Menu::isSaidaPedida()) rest(1);
 }
 
@@ -77,10 +85,12 @@ void init() {
     if (install_timer() != 0) falhaInicio("cannot install the timer");
     if (install_keyboard() != 0) falhaInicio("cannot install the keyboard");
     Teclado::instalar();
+    comandos::instalarPads();  // none is fine: the keys play
     vigiarSaida();
 }
 
 void deinit() {
+    comandos::removerPads();
     clear_keybuf();
     allegro_exit();
 }
@@ -101,9 +111,12 @@ void controle(void* player) {
     // inside skips its poll; the next tick polls again.
     static std::atomic<int> semaforo{0};
     Runner* runner = static_cast<Runner*>(player);
-    int tecla = teclaDoJogador(runner->getNumPlayer());
+    const int numPlayer = runner->getNumPlayer();
+    int tecla = teclaDoJogador(numPlayer);
     if (semaforo.exchange(1) != 0) return;
     if (tecla >= 0 && Teclado::isApertada(tecla) && virarSeEmPe(*runner)) Teclado::consumir(tecla);
+    // A button's press is used up and waits in the air just as a key's.
+    if (comandos::isBotaoApertado(numPlayer) && virarSeEmPe(*runner)) comandos::consumirBotao(numPlayer);
     semaforo.store(0);
 }
 
@@ -192,7 +205,8 @@ void jogarNivel(int numero, std::string* players, int numPlayers, DesfechoNivel&
 
     bool morreuTodos = false;
     mapa->atualizarMapa();
-    mostrarAteEnter("src/Img/menu/enter.bmp");  // Enter stays set: it also starts the race
+    // Enter stays set: it also starts the race.
+    mostrarAteEnter("src/Img/menu/enter.bmp", legendaTeclas::desenharEmUso);
 
     Teclado::novaTela();
     auto apertada = Teclado::isApertada;
@@ -219,6 +233,7 @@ void jogarNivel(int numero, std::string* players, int numPlayers, DesfechoNivel&
 
 int executarJogo() {
     init();
+    lerConfiguracao();
     bool fecharJogo = false;
     iniciarSom();
     std::unique_ptr<MIDI, DestruirMidi> musica1(load_midi("principal1.mid"));

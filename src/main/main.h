@@ -9,11 +9,13 @@ class Runner;
 
 // Start-up and shutdown of the game library.
 
-// Opens the 640 x 480 window in 32-bit colour and installs the timer and the
-// keyboard. When any of it fails it says so on standard error and ends the
-// program with a non-zero code: nothing can be shown without a window.
+// Opens the 640 x 480 window in 32-bit colour and installs the timer, the
+// keyboard and the gamepads, if there are any. When any of it fails it says
+// so on standard error and ends the program with a non-zero code: nothing
+// can be shown without a window.
 void init();
-// Releases the keyboard buffer and shuts the library down.
+// Stops polling the gamepads, releases the keyboard buffer and shuts the
+// library down.
 void deinit();
 
 // Starts digital sound and MIDI, pointing Allegro's software synthesizer at
@@ -32,7 +34,8 @@ int executarJogo();
 extern Runner* pointPlayers[niveis::MAX_JOGADORES];
 
 // Timer callback, every millisecond for each runner: flips the runner's
-// gravity when its player's key is down and the runner stands.
+// gravity when its player's key, or gamepad button, has a press to act on
+// and the runner stands; the flip uses the press up.
 void controle(void* player);
 // The rule of a press: a runner flips only while it stands. Returns whether
 // it flipped, which is when the press is used up.

@@ -4,9 +4,11 @@
 
 #include "classesBasicas/Mapa.h"
 #include "classesDerivadas/Runner.h"
+#include "main/Comandos.h"
 #include "main/main.h"
 
 #include <allegro.h>
+#include <allegro/internal/aintern.h>
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -105,6 +107,104 @@ TEST_F(ControleTest, RemovedCallbacksNoLongerPollAndOnlyTheirEntriesAreCleared) 
     descarregarControle(0);
     EXPECT_EQ(pointPlayers[2], runners[2]);
     // TearDown removes the rest; removing a callback twice is harmless.
+}
+
+// Six gamepads of one button each, as a joystick driver of the test's own
+// that Allegro finds through the system driver: the test holds the buttons,
+// Allegro's poll reads them.
+std::atomic<bool> botaoFalso[6];
+int iniciarPadsFalsos() {
+    num_joysticks = 6;
+    for (int k = 0; k < 6; ++k) joy[k].num_buttons = 1;
+    return 0;
+}
+void sairPadsFalsos() {}
+int lerPadsFalsos() {
+    for (int k = 0; k < 6; ++k) joy[k].button[0].b = botaoFalso[k];
+    return 0;
+}
+JOYSTICK_DRIVER padsFalsos = {AL_ID('T', 'E', 'S', 'T'), "test pads", "test pads", "test pads", iniciarPadsFalsos,
+                              sairPadsFalsos, lerPadsFalsos, nullptr, nullptr, nullptr, nullptr};
+_DRIVER_INFO* driversDePad() {
+    static _DRIVER_INFO lista[] = {{AL_ID('T', 'E', 'S', 'T'), &padsFalsos, TRUE}, {0, nullptr, 0}};
+    return lista;
+}
+
+class ControlePadTest : public ControleTest {
+protected:
+    void SetUp() override {
+        ControleTest::SetUp();
+        system_driver->joystick_drivers = driversDePad;
+        comandos::instalarPads();
+        ASSERT_EQ(comandos::numPads(), 6);
+    }
+    void TearDown() override {
+        comandos::removerPads();
+        for (auto& b : botaoFalso) b = false;
+        key[KEY_Q] = 0;
+        comandos::definir(configuracao::padrao());
+        ControleTest::TearDown();
+    }
+};
+
+// Whether `r`'s sign stays `sinal`, looked at after each of `voltas` timer rounds.
+::testing::AssertionResult ficaEm(const Runner* r, int sinal, int voltas) {
+    for (int v = 0; v < voltas; ++v) {
+        ::testing::AssertionResult rodou = timerRodou(1);
+        if (!rodou) return rodou;
+        if (r->getSinalGravidade() != sinal) return ::testing::AssertionFailure() << "flipped again after " << v;
+    }
+    return ::testing::AssertionSuccess();
+}
+
+// The button is polled apart from the callbacks that use its presses: held
+// down, and without the flip using its press up, it would flip a standing
+// runner every millisecond.
+TEST_F(ControlePadTest, AHeldButtonFlipsOnceAndPadFiveServesPlayerFive) {
+    for (Runner* r : runners) r->setNoChao(true);
+    botaoFalso[4] = true;
+    ASSERT_TRUE(esperarAte([&] { return runners[4]->getSinalGravidade() == -1; }));
+    EXPECT_TRUE(ficaEm(runners[4], -1, 20));
+    for (int i : {0, 1, 2, 3, 5}) EXPECT_EQ(runners[i]->getSinalGravidade(), 1) << "player " << i + 1;
+    botaoFalso[4] = false;
+    ASSERT_TRUE(timerRodou(5));
+    botaoFalso[4] = true;
+    ASSERT_TRUE(esperarAte([&] { return runners[4]->getSinalGravidade() == 1; })) << "a new press flips again";
+}
+
+// As a key: a press in the air waits for the landing while the button is
+// held, and is gone once it is let go.
+TEST_F(ControlePadTest, APressInTheAirFlipsOnLandingOnlyIfStillHeld) {
+    Runner* r = runners[0];
+    botaoFalso[0] = true;
+    ASSERT_TRUE(timerRodou(10));
+    botaoFalso[0] = false;
+    ASSERT_TRUE(timerRodou(10));
+    r->setNoChao(true);
+    ASSERT_TRUE(timerRodou(10));
+    EXPECT_EQ(r->getSinalGravidade(), 1) << "pressed and let go in the air";
+
+    r->setNoChao(false);
+    botaoFalso[0] = true;
+    ASSERT_TRUE(timerRodou(10));
+    EXPECT_EQ(r->getSinalGravidade(), 1);
+    r->setNoChao(true);
+    ASSERT_TRUE(esperarAte([&] { return r->getSinalGravidade() == -1; })) << "held until the landing";
+}
+
+TEST_F(ControlePadTest, TheConfigurationMovesKeysAndPads) {
+    configuracao::Controles c = configuracao::padrao();
+    c[0].pad = configuracao::NENHUM;
+    c[5].pad = 0;
+    c[4].tecla = KEY_Q;
+    comandos::definir(c);
+    for (Runner* r : runners) r->setNoChao(true);
+    botaoFalso[0] = true;
+    apertar(KEY_Q);
+    ASSERT_TRUE(esperarAte([&] { return runners[5]->getSinalGravidade() == -1; }));
+    ASSERT_TRUE(esperarAte([&] { return runners[4]->getSinalGravidade() == -1; }));
+    ASSERT_TRUE(timerRodou(10));
+    EXPECT_EQ(runners[0]->getSinalGravidade(), 1);
 }
 
 // The frame loop moves and draws a runner while the timer thread flips it:

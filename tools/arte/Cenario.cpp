@@ -67,8 +67,7 @@ Quadro mascaraDeLetras(const std::string& texto, int escala) {
 }  // namespace
 
 uint32_t corJogador(int n) {
-    static constexpr uint32_t CORES[6] = {LARANJA, CELESTE, LIMA, AREIA, CIANO, BRANCO};
-    return CORES[(n - 1 + 6) % 6];
+    return paleta::JOGADORES[(n - 1 + 6) % 6];
 }
 
 void fundo(Quadro& q, uint32_t semente) {

@@ -327,8 +327,9 @@ Quadro parabens() {
 Quadro entrada() {
     Quadro q(W, H, MASCARA);
     // Below the runners' starting column (rows 55..337), so they show.
-    const int y0 = 346, y1 = 458;
-    painelPadrao(q, 50, y0, 590, y1);
+    const leiaute::Peca& painel = leiaute::PAINEL_ENTRADA;
+    const int y0 = painel.y;
+    painelPadrao(q, painel.x, y0, painel.x + painel.largura - 1, y0 + painel.altura - 1);
     desenho::escreverCentrado(q, CX, y0 + 14, "PRESS ENTER TO START", DESTAQUE, CONTORNO, 3);
     auto quem = [](int i) { return "P" + std::to_string(i + 1); };
     const auto& chaves = teclasJogadores::PADRAO;
@@ -336,9 +337,12 @@ Quadro entrada() {
     for (int i = 0; i < teclasJogadores::COM_TECLA; ++i)
         largura += Quadro::larguraTexto(quem(i), PROSA) + 6 + Quadro::larguraTexto(chaves[i].nomeCurto, PROSA) + 10 + 20;
     int x = CX - (largura - 20) / 2;
+    // Keycaps 20 high in the middle of their band; the game repaints the
+    // band the same way when the keys are others.
+    const int y = leiaute::TECLAS_ENTRADA.y + (leiaute::TECLAS_ENTRADA.altura - 20) / 2;
     for (int i = 0; i < teclasJogadores::COM_TECLA; ++i) {
-        x += q.escreverContornado(x, y0 + 53, quem(i), cenario::corJogador(i + 1), CONTORNO, PROSA) + 6;
-        x += tecla(q, x, y0 + 50, chaves[i].nomeCurto) + 20;
+        x += q.escreverContornado(x, y + 3, quem(i), cenario::corJogador(i + 1), CONTORNO, PROSA) + 6;
+        x += tecla(q, x, y, chaves[i].nomeCurto) + 20;
     }
     // Only Enter is read here; P and Escape act once the race runs.
     desenho::escreverCentrado(q, CX, y0 + 84, "IN THE RACE  P: PAUSE  ESC: LEAVE", paleta::NEVOA, CONTORNO, PROSA);

@@ -23,6 +23,10 @@ constexpr uint32_t NEVOA = 0x94B0C2;
 constexpr uint32_t ARDOSIA = 0x566C86;
 constexpr uint32_t GRAFITE = 0x333C57;
 
+// The colour of each player, 1 to 6, on every screen (the game's own
+// drawing uses it too).
+constexpr uint32_t JOGADORES[6] = {LARANJA, CELESTE, LIMA, AREIA, CIANO, BRANCO};
+
 // Allegro skips this colour when drawing a sprite.
 constexpr uint32_t MASCARA = 0xFF00FF;
 

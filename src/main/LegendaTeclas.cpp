@@ -1,0 +1,166 @@
+#include "main/LegendaTeclas.h"
+
+#include "classesControle/Leiaute.h"
+#include "main/Comandos.h"
+
+#include "Fonte.h"
+#include "Paleta.h"
+
+#include <allegro.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace legendaTeclas {
+namespace {
+
+using configuracao::NENHUM;
+
+// One player's part of the row: its number, then a keycap per control.
+struct Entrada {
+    int jogador;
+    std::vector<std::string> teclas;
+    bool operator==(const Entrada& outra) const { return jogador == outra.jogador && teclas == outra.teclas; }
+};
+
+std::vector<Entrada> entradas(const configuracao::Controles& controles, int numPads) {
+    std::vector<Entrada> saida;
+    for (int j = 0; j < configuracao::JOGADORES; ++j) {
+        const configuracao::Comando& c = controles[static_cast<std::size_t>(j)];
+        Entrada e{j + 1, {}};
+        if (c.tecla != NENHUM) {
+            const char* nome = configuracao::nomeCurto(c.tecla);
+            e.teclas.push_back(nome ? nome : "?");
+        }
+        if (c.pad != NENHUM && c.pad < numPads)
+            e.teclas.push_back("PAD " + std::to_string(c.pad + 1) +
+                               (c.botao == 0 ? "" : " B" + std::to_string(c.botao + 1)));
+        if (!e.teclas.empty()) saida.push_back(e);
+    }
+    return saida;
+}
+
+// A palette colour as it reaches the screen from the painted picture: an
+// 8-bit BMP, whose palette Allegro keeps at 6 bits a channel.
+int cor(uint32_t rgb) {
+    auto canal = [rgb](int desvio) { return static_cast<int>(_rgb_scale_6[(rgb >> desvio & 0xFF) >> 2]); };
+    return makecol(canal(16), canal(8), canal(0));
+}
+
+// The painter's text and keycaps, at `escala` (2 is the prompt's).
+class Escrita {
+public:
+    Escrita(BITMAP* destino, int escala) : b(destino), e(escala) {}
+
+    int largura(const std::string& texto) const {
+        return texto.empty() ? 0 : (static_cast<int>(texto.size()) * fonte::AVANCO - 1) * e;
+    }
+    int alturaTecla() const { return fonte::ALTURA * e + 6; }
+    int larguraTecla(const std::string& nome) const { return largura(nome) + 2 * (2 * e + 1); }
+    int larguraEntrada(const Entrada& entrada) const {
+        int l = largura("P" + std::to_string(entrada.jogador)) + 3 * e;
+        for (const std::string& t : entrada.teclas) l += larguraTecla(t) + 2 * e;
+        return l - 2 * e;
+    }
+    int espaco() const { return 10 * e; }  // between two players
+
+    void escrever(int x, int y, const std::string& texto, int c) const {
+        for (char letra : texto) {
+            const uint8_t* g = fonte::glifo(letra);
+            for (int linha = 0; linha < fonte::ALTURA; ++linha)
+                for (int coluna = 0; coluna < fonte::LARGURA; ++coluna)
+                    if (g[linha] & (0x10 >> coluna))
+                        rectfill(b, x + coluna * e, y + linha * e, x + (coluna + 1) * e - 1,
+                                 y + (linha + 1) * e - 1, c);
+            x += fonte::AVANCO * e;
+        }
+    }
+
+    int entrada(int x, int y, const Entrada& entrada) const {
+        const std::string quem = "P" + std::to_string(entrada.jogador);
+        const int ty = y + (alturaTecla() - fonte::ALTURA * e) / 2;
+        for (int dy = -1; dy <= 1; ++dy)
+            for (int dx = -1; dx <= 1; ++dx)
+                if (dx || dy) escrever(x + dx * e, ty + dy * e, quem, cor(paleta::NOITE));
+        escrever(x, ty, quem, cor(paleta::JOGADORES[entrada.jogador - 1]));
+        x += largura(quem) + 3 * e;
+        for (const std::string& nome : entrada.teclas) x += tecla(x, y, nome) + 2 * e;
+        return x - 2 * e;
+    }
+
+private:
+    int tecla(int x, int y, const std::string& nome) const {
+        const int l = larguraTecla(nome), h = alturaTecla();
+        rectfill(b, x, y, x + l - 1, y + h - 1, cor(paleta::NOITE));
+        rectfill(b, x + 1, y + 1, x + l - 2, y + h - 3, cor(paleta::ARDOSIA));
+        rectfill(b, x + 1, y + 1, x + l - 2, y + 1, cor(paleta::NEVOA));
+        escrever(x + 2 * e + 1, y + 2 * e, nome, cor(paleta::CIANO));
+        return l;
+    }
+
+    BITMAP* b;
+    int e;
+};
+
+// The entries centred on the screen's middle column in a bitmap the size
+// of the band: at the painted size in one row, else in two, else smaller.
+void escreverLinhas(BITMAP* b, const std::vector<Entrada>& todas) {
+    if (todas.empty()) return;
+    constexpr int CENTRO = 320 - leiaute::TECLAS_ENTRADA.x;
+    constexpr int TAMANHOS = 4;
+    const int escalas[TAMANHOS] = {2, 2, 1, 1}, linhas[TAMANHOS] = {1, 2, 1, 2};
+    for (int t = 0; t < TAMANHOS; ++t) {
+        const Escrita escrita(b, escalas[t]);
+        const std::size_t porLinha = (todas.size() + static_cast<std::size_t>(linhas[t]) - 1) / linhas[t];
+        std::vector<int> larguras;
+        for (std::size_t i = 0; i < todas.size(); i += porLinha) {
+            int l = -escrita.espaco();
+            for (std::size_t k = i; k < todas.size() && k < i + porLinha; ++k)
+                l += escrita.larguraEntrada(todas[k]) + escrita.espaco();
+            larguras.push_back(l);
+        }
+        if (*std::max_element(larguras.begin(), larguras.end()) > b->w - 8 && t + 1 < TAMANHOS) continue;
+
+        const int altura = static_cast<int>(larguras.size()) * (escrita.alturaTecla() + 2) - 2;
+        int y = (b->h - altura) / 2;
+        for (std::size_t i = 0, linha = 0; i < todas.size(); i += porLinha, ++linha) {
+            int x = CENTRO - larguras[linha] / 2;
+            for (std::size_t k = i; k < todas.size() && k < i + porLinha; ++k)
+                x = escrita.entrada(x, y, todas[k]) + escrita.espaco();
+            y += escrita.alturaTecla() + 2;
+        }
+        return;
+    }
+}
+
+struct DestruirBitmap {
+    void operator()(BITMAP* b) const { destroy_bitmap(b); }
+};
+
+}  // namespace
+
+bool isComoPintada(const configuracao::Controles& controles, int numPads) {
+    return entradas(controles, numPads) == entradas(configuracao::padrao(), 0);
+}
+
+void desenhar(BITMAP* destino, const configuracao::Controles& controles, int numPads) {
+    const leiaute::Peca& faixa = leiaute::TECLAS_ENTRADA;
+    // Composed aside and copied once: the screen takes one copy better than
+    // hundreds of small rectangles.
+    std::unique_ptr<BITMAP, DestruirBitmap> quadro(create_bitmap(faixa.largura, faixa.altura));
+    if (!quadro) return;
+    clear_to_color(quadro.get(), cor(paleta::GRAFITE));
+
+    escreverLinhas(quadro.get(), entradas(controles, numPads));
+    blit(quadro.get(), destino, 0, 0, faixa.x, faixa.y, faixa.largura, faixa.altura);
+}
+
+void desenharEmUso(BITMAP* destino) {
+    const configuracao::Controles controles = comandos::atuais();
+    if (!isComoPintada(controles, comandos::numPads())) desenhar(destino, controles, comandos::numPads());
+}
+
+}  // namespace legendaTeclas

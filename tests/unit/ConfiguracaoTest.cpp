@@ -1,0 +1,164 @@
+// The players' controls from the user's configuration file: written to a
+// temporary folder and read through Allegro, as the game reads it.
+#include "AllegroSemTela.h"
+
+#include "main/Configuracao.h"
+
+#include <allegro.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+namespace fs = std::filesystem;
+using configuracao::NENHUM;
+
+namespace {
+
+class ConfiguracaoTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        semTela::iniciar();
+        std::string modelo = (fs::temp_directory_path() / "avesso-configuracao-XXXXXX").string();
+        ASSERT_NE(mkdtemp(modelo.data()), nullptr);
+        pasta = modelo;
+        caminho = (pasta / "avesso.cfg").string();
+    }
+    void TearDown() override { fs::remove_all(pasta); }
+
+    configuracao::Leitura ler(const std::string& texto) {
+        std::ofstream(caminho, std::ios::binary) << texto;
+        return configuracao::ler(caminho);
+    }
+    // Whether a warning begins with the file's path followed by `resto`.
+    bool avisado(const configuracao::Leitura& l, const std::string& resto) const {
+        for (const std::string& a : l.avisos)
+            if (a.rfind("avesso: " + caminho + resto, 0) == 0) return true;
+        return false;
+    }
+
+    fs::path pasta;
+    std::string caminho;
+};
+
+TEST_F(ConfiguracaoTest, WithoutAFileEveryPlayerHasTheUsualControls) {
+    const configuracao::Leitura l = configuracao::ler((pasta / "none.cfg").string());
+    EXPECT_TRUE(l.avisos.empty());
+    const int teclas[6] = {KEY_X, KEY_M, KEY_RIGHT, KEY_LCONTROL, NENHUM, NENHUM};
+    for (int j = 0; j < 6; ++j) {
+        EXPECT_EQ(l.controles[j].tecla, teclas[j]) << "player " << j + 1;
+        EXPECT_EQ(l.controles[j].pad, j) << "player " << j + 1;  // pad k's first button for player k
+        EXPECT_EQ(l.controles[j].botao, 0) << "player " << j + 1;
+    }
+    EXPECT_TRUE(configuracao::ler("").avisos.empty()) << "no config folder known";
+}
+
+TEST_F(ConfiguracaoTest, KeysMoveAndSwapAndPlayerFiveGetsOne) {
+    const configuracao::Leitura l = ler(
+        "# a comment\n"
+        "[player5]\n"
+        "key = q\n"
+        "[Player1]\n"
+        "  key=LCONTROL   # trailing comment\n"
+        "[player4]\n"
+        "key = X\n"
+        "[player2]\n"
+        "key = none\n"
+        "pad = none\n"
+        "[player6]\n"
+        "pad = 1\n"
+        "button = 3\n");
+    EXPECT_TRUE(l.avisos.empty()) << l.avisos.front();
+    EXPECT_EQ(l.controles[0].tecla, KEY_LCONTROL);
+    EXPECT_EQ(l.controles[1].tecla, NENHUM);
+    EXPECT_EQ(l.controles[1].pad, NENHUM);
+    EXPECT_EQ(l.controles[2].tecla, KEY_RIGHT) << "an entry missing keeps the usual one";
+    EXPECT_EQ(l.controles[3].tecla, KEY_X);
+    EXPECT_EQ(l.controles[4].tecla, KEY_Q);
+    EXPECT_EQ(l.controles[5].tecla, NENHUM);
+    EXPECT_EQ(l.controles[5].pad, 0);
+    EXPECT_EQ(l.controles[5].botao, 2);
+}
+
+// Each bad entry is said once, with the file and its line, and only that
+// entry goes back to the usual control.
+TEST_F(ConfiguracaoTest, EachBadEntryIsNamedByLineAndFallsBackAlone) {
+    const configuracao::Leitura l = ler(
+        "[player1]\n"         // 1
+        "key = Q!\n"          // 2 unknown key name
+        "[player2]\n"         // 3
+        "button = 33\n"       // 4 out of range
+        "pad = two\n"         // 5 not a number
+        "[player3]\n"         // 6
+        "key = P\n"           // 7 the level's pause
+        "[player5]\n"         // 8
+        "key = M\n"           // 9 player 2 keeps M
+        "[player7]\n"         // 10 no such player
+        "key = A\n"           // 11
+        "[player6]\n"         // 12
+        "key = Z\n"           // 13 wanted by player 4 too: the later player gives way
+        "jump = 1\n"          // 14 unknown setting
+        "[player4]\n"         // 15
+        "key = z\n"           // 16
+        "[player3]\n"         // 17
+        "pad = 2\n"          // 18 player 2's pad and button
+        "button =\n");       // 19 no value
+    for (const char* esperado : {":2: unknown key name 'Q!' for player 1; player 1 keeps X",
+                                 ":4: button 33 for player 2 is out of range 1 to 32; player 2 keeps button 1",
+                                 ":5: pad 'two' for player 2 is not a number; player 2 keeps pad 2",
+                                 ":7: P pauses and cannot be player 3's key; player 3 keeps RIGHT",
+                                 ":9: key M for player 5 is player 2's too; player 5 keeps none",
+                                 ":10: unknown section [player7], expected [player1] to [player6]; ignored",
+                                 ":13: key Z for player 6 is player 4's too; player 6 keeps none",
+                                 ":14: unknown setting 'jump' for player 6, expected key, pad or button; ignored",
+                                 ":18: gamepad button pad 2 button 1 for player 3 is player 2's too; "
+                                 "player 3 keeps pad 3 button 1",
+                                 ":19: button for player 3 has no value; player 3 keeps its button"})
+        EXPECT_TRUE(avisado(l, esperado)) << esperado;
+    EXPECT_EQ(l.avisos.size(), 10u);
+
+    const int teclas[6] = {KEY_X, KEY_M, KEY_RIGHT, KEY_Z, NENHUM, NENHUM};
+    for (int j = 0; j < 6; ++j) {
+        EXPECT_EQ(l.controles[j].tecla, teclas[j]) << "player " << j + 1;
+        EXPECT_EQ(l.controles[j].pad, j) << "player " << j + 1;
+        EXPECT_EQ(l.controles[j].botao, 0) << "player " << j + 1;
+    }
+}
+
+TEST_F(ConfiguracaoTest, AFileThatIsNotTextIsRefusedWhole) {
+    const char binario[] = "[player1]\nkey = Q\n\x89PNG\0\x1a";
+    const configuracao::Leitura l = ler(std::string(binario, sizeof binario - 1));
+    ASSERT_EQ(l.avisos.size(), 1u);
+    EXPECT_EQ(l.avisos[0],
+              "avesso: " + caminho + ":3: not a text file (byte 0x00); every player keeps the usual controls");
+    EXPECT_EQ(l.controles, configuracao::padrao());
+}
+
+// The sound's patches live in Allegro's configuration, held in memory so
+// that Allegro writes no file: reading ours must leave it as it was.
+TEST_F(ConfiguracaoTest, AllegrosOwnConfigurationIsLeftAsItWas) {
+    set_config_data("", 0);
+    set_config_string("sound", "patches", "freepats/default.cfg");
+    EXPECT_EQ(ler("[player1]\nkey = Q\n[sound]\npatches = elsewhere.cfg\n").controles[0].tecla, KEY_Q);
+    EXPECT_STREQ(get_config_string("sound", "patches", ""), "freepats/default.cfg");
+    EXPECT_STREQ(get_config_string("player1", "key", "unset"), "unset");
+}
+
+TEST(ConfiguracaoCaminho, XdgConfigHomeWhenAbsoluteElseHome) {
+    const char* antes = std::getenv("XDG_CONFIG_HOME");
+    const std::string xdg = antes ? antes : "";
+    setenv("XDG_CONFIG_HOME", "/cfg", 1);
+    EXPECT_EQ(configuracao::caminhoPadrao(), "/cfg/avesso/avesso.cfg");
+    setenv("XDG_CONFIG_HOME", "relative", 1);
+    if (const char* casa = std::getenv("HOME")) {
+        EXPECT_EQ(configuracao::caminhoPadrao(), std::string(casa) + "/.config/avesso/avesso.cfg");
+    }
+    if (antes)
+        setenv("XDG_CONFIG_HOME", xdg.c_str(), 1);
+    else
+        unsetenv("XDG_CONFIG_HOME");
+}
+
+}  // namespace
