@@ -482,7 +482,8 @@ class Jogo:
             f.write(ASOUNDRC.format(wav=self.wav))
         self.saida_arq = os.path.join(casa, "stdout.txt")
         self.erro_arq = os.path.join(casa, "stderr.txt")
-        env = dict(os.environ, DISPLAY=cenario.display, HOME=casa)
+        # A home of its own: no player's avesso.cfg changes the keys here.
+        env = dict(os.environ, DISPLAY=cenario.display, HOME=casa, XDG_CONFIG_HOME=os.path.join(casa, ".config"))
         def preparar():
             _morrer_com_o_pai()
             if saida == "fechada":
