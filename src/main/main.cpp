@@ -3,6 +3,7 @@
 #include "classesBasicas/Cronometro.h"
 #include "classesBasicas/Imagem.h"
 #include "classesBasicas/Mapa.h"
+#include "classesBasicas/Som.h"
 #include "classesControle/Menu.h"
 #include "classesDerivadas/BoostTela.h"
 #include "classesDerivadas/LinhaChegada.h"
@@ -200,7 +201,7 @@ int executarJogo() {
     init();
     bool fecharJogo = false;
     iniciarSom();
-    MIDI* musica1 = load_midi("principal1.mid");
+    MIDI* musica1 = Som::carregarMusica("principal1.mid");
     std::string* players = nullptr;  // the last selection, used by both levels and every retry
     int numPlayers = 0;
 
