@@ -14,6 +14,7 @@
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
+#include <new>
 #include <stdexcept>
 #include <sys/stat.h>
 
@@ -157,6 +158,8 @@ void jogarNivel(int numero, std::string* players, int numPlayers, DesfechoNivel&
     } catch (int erro) {
         throw std::runtime_error(std::string("cannot load the level picture ") +
                                  (erro == 1 ? nivel.visual : nivel.colisao) + " (missing or damaged)");
+    } catch (const std::bad_alloc&) {
+        throw std::runtime_error("not enough memory to build the level");
     }
 
     bool morreuTodos = false;
