@@ -153,8 +153,8 @@ bool Imagem::isBmpIntegro(const std::string& caminho) {
 
     long long inicioMinimo = CABECALHO_ARQUIVO + tamanhoInfo + cores * bytesPorCor;
     if (compressao == BI_BITFIELDS) {
-        if (lidos < sizeof cabecalho || !isMascaraConhecida(cabecalho + CABECALHO_ARQUIVO + INFO_WINDOWS, bits))
-            return false;
+        const unsigned char* mascaras = cabecalho + CABECALHO_ARQUIVO + INFO_WINDOWS;
+        if (lidos < sizeof cabecalho || !isMascaraConhecida(mascaras, bits)) return false;
         // Allegro reads the pixels right after the masks, wherever the
         // header says they start.
         inicioMinimo += MASCARAS;

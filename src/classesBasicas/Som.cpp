@@ -25,7 +25,9 @@ uint32_t lerU32(const unsigned char* p) {
 
 uint32_t lerU16(const unsigned char* p) { return static_cast<uint32_t>(p[0]) << 8 | p[1]; }
 
-std::string emByte(const char* oQue, size_t onde) { return std::string(oQue) + " at byte " + std::to_string(onde); }
+std::string emByte(const char* oQue, size_t onde) {
+    return std::string(oQue) + " at byte " + std::to_string(onde);
+}
 
 // A variable-length number at `p`, at most four bytes, inside [p, fim).
 bool lerVariavel(const Bytes& d, size_t& p, size_t fim, uint32_t& valor) {
@@ -49,7 +51,8 @@ std::string defeitoDaTrilha(const Bytes& d, size_t inicio, size_t fim) {
         if (p >= fim) return emByte("no end-of-track event", p);
         uint32_t n;
         const size_t delta = p;
-        if (!lerVariavel(d, p, fim, n)) return emByte("a delta time longer than four bytes or than the track", delta);
+        if (!lerVariavel(d, p, fim, n))
+            return emByte("a delta time longer than four bytes or than the track", delta);
         if (p >= fim) return emByte("no end-of-track event", p);
         const size_t evento = p;
         unsigned char tipo = d[p];
@@ -71,7 +74,8 @@ std::string defeitoDaTrilha(const Bytes& d, size_t inicio, size_t fim) {
                 return emByte("a system exclusive message runs past the end of the track", evento);
             p += n;
         } else if (tipo == 0xFF) {  // meta event
-            if (p >= fim || (d[p] & 0x80)) return emByte("a meta event whose type is above 127", evento);
+            if (p >= fim) return emByte("a meta event runs past the end of the track", evento);
+            if (d[p] & 0x80) return emByte("a meta event whose type is above 127", evento);
             const unsigned char meta = d[p++];
             if (!lerVariavel(d, p, fim, n) || n > fim - p)
                 return emByte("a meta event runs past the end of the track", evento);
