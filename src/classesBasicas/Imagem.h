@@ -14,9 +14,12 @@ public:
     // file is missing or damaged. The caller owns the result.
     static BITMAP* carregar(const std::string& caminho);
 
-    // Whether the file is a BMP that Allegro can read whole: the signature, a
-    // supported bit depth and compression, sane dimensions, and enough bytes
-    // for the pixels it declares.
+    // Whether the file is a BMP that Allegro reads whole: a header Allegro
+    // knows (Windows 40 bytes or OS/2), 1, 4, 8, 16, 24 or 32 bits, plain,
+    // run-length (RLE8, RLE4) or with the masks Allegro knows, stored
+    // bottom-up, sane dimensions, pixels that start after the palette, and
+    // enough bytes for them: for a run-length picture, a stream that stays
+    // inside the picture and ends inside the file.
     static bool isBmpIntegro(const std::string& caminho);
 
     static constexpr int LADO_MAXIMO = 32768;

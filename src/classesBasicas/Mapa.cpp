@@ -8,21 +8,45 @@
 
 #include <allegro.h>
 
+#include <new>
+
+namespace {
+
+// A level picture that covers the level, or the int `erro`. One that falls
+// short would leave the rest of a buffer unpainted, and unpainted collision
+// reads as solid. A whole file Allegro cannot load means memory ran out.
+BITMAP* carregarFiguraDoNivel(const std::string& caminho, int comprimento, int erro) {
+    BITMAP* figura = Imagem::carregar(caminho);
+    if (!figura) {
+        if (Imagem::isBmpIntegro(caminho)) throw std::bad_alloc();
+        throw erro;
+    }
+    if (figura->w < comprimento || figura->h < Mapa::ALTURA) {
+        destroy_bitmap(figura);
+        throw erro;
+    }
+    return figura;
+}
+
+}  // namespace
+
 Mapa::Mapa(std::string mapaVisual, std::string mapaColisao, int comprimento,
            std::map<int, Objeto*>* listaDeObjetos)
     : listaDeObjetos(listaDeObjetos), comprimento(comprimento) {
     // The adopted table is released on every way out, like everything else.
     try {
-        this->mapaVisual = Imagem::carregar(mapaVisual);
-        if (!this->mapaVisual) throw 1;
-        this->mapaColisao = Imagem::carregar(mapaColisao);
-        if (!this->mapaColisao) throw 2;
-    } catch (int) {
+        this->mapaVisual = carregarFiguraDoNivel(mapaVisual, comprimento, 1);
+        this->mapaColisao = carregarFiguraDoNivel(mapaColisao, comprimento, 2);
+    } catch (...) {
         liberar();
         throw;
     }
     bufferColisao = create_bitmap(comprimento, ALTURA);
     bufferVisual = create_bitmap(comprimento, ALTURA);
+    if (!bufferColisao || !bufferVisual) {
+        liberar();
+        throw std::bad_alloc();
+    }
     draw_sprite(bufferVisual, this->mapaVisual, 0, 0);
     draw_sprite(bufferColisao, this->mapaColisao, 0, 0);
     if (!this->listaDeObjetos) this->listaDeObjetos = new std::map<int, Objeto*>();

@@ -13,8 +13,10 @@ class GerenciadorTela;
 // objects included.
 class Mapa {
 public:
-    // Throws the int 1 when the visual picture cannot be loaded, 2 when the
-    // collision picture cannot. `listaDeObjetos`, if given, is adopted.
+    // Throws the int 1 when the visual picture cannot be loaded or is smaller
+    // than `comprimento` x ALTURA, 2 when the collision picture is, and
+    // std::bad_alloc when memory runs out; whatever it built is released.
+    // `listaDeObjetos`, if given, is adopted.
     Mapa(std::string mapaVisual, std::string mapaColisao, int comprimento,
          std::map<int, Objeto*>* listaDeObjetos);
     virtual ~Mapa();

@@ -3,6 +3,7 @@
 #include "classesBasicas/Cronometro.h"
 #include "classesBasicas/Figura.h"
 #include "classesBasicas/Mapa.h"
+#include "classesBasicas/Som.h"
 #include "classesControle/Menu.h"
 #include "classesControle/Teclado.h"
 #include "classesDerivadas/BoostTela.h"
@@ -19,6 +20,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <new>
 #include <stdexcept>
 #include <sys/stat.h>
 
@@ -201,6 +203,8 @@ void jogarNivel(int numero, std::string* players, int numPlayers, DesfechoNivel&
     } catch (int erro) {
         throw std::runtime_error(std::string("cannot load the level picture ") +
                                  (erro == 1 ? nivel.visual : nivel.colisao) + " (missing or damaged)");
+    } catch (const std::bad_alloc&) {
+        throw std::runtime_error("not enough memory to build the level");
     }
 
     bool morreuTodos = false;
@@ -236,7 +240,7 @@ int executarJogo() {
     lerConfiguracao();
     bool fecharJogo = false;
     iniciarSom();
-    std::unique_ptr<MIDI, DestruirMidi> musica1(load_midi("principal1.mid"));
+    std::unique_ptr<MIDI, DestruirMidi> musica1(Som::carregarMusica("principal1.mid"));
     std::unique_ptr<std::string[]> players;  // the last selection, used by both levels and every retry
     int numPlayers = 0;
     int codigo = 0;

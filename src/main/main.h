@@ -25,7 +25,7 @@ void iniciarSom();
 
 // The whole game: menus, character selection, both levels and the
 // congratulations screen, until the player quits. Returns the exit code: 0,
-// or 1 when a level's pictures cannot be loaded.
+// or 1 when a level cannot be built (its pictures, or memory).
 int executarJogo();
 
 // Players' controls.
@@ -83,5 +83,5 @@ MotivoFim decidirDesfecho(int numero, bool esc, bool f10, bool venceu, DesfechoN
 
 // Plays one attempt at level `numero` (1 or 2) from the Enter prompt to its
 // end and updates `desfecho`. Throws std::runtime_error naming the level
-// picture that cannot be loaded.
+// picture that cannot be loaded, or saying that memory ran out.
 void jogarNivel(int numero, std::string* players, int numPlayers, DesfechoNivel& desfecho);

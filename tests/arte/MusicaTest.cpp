@@ -1,6 +1,8 @@
 // The music as the game plays it and a player hears it: a MIDI file read
 // back here event by event, and its rendering with timidity and the same
 // freepats patches the game's synthesizer uses.
+#include "classesBasicas/Som.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -194,6 +196,9 @@ TEST(Musica, MelodyBassAndDrumsUsePatchesFreepatsHas) {
     EXPECT_TRUE(melodia) << "no channel plays high enough to carry a melody";
     EXPECT_TRUE(baixo) << "no channel plays low enough for a bass line";
 }
+
+// The game plays only a file that passes its check; the generated one must.
+TEST(Musica, PassesTheGamesCheck) { EXPECT_EQ(Som::defeitoMidi(MUSICA), ""); }
 
 TEST(Musica, AMinuteOrMoreAtRaceTempo) {
     Midi m = lerMidi(MUSICA);

@@ -6,9 +6,15 @@
 
 #include <allegro.h>
 #include <gtest/gtest.h>
+#include <malloc.h>
+#include <sys/resource.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <fstream>
 #include <map>
+#include <new>
+#include <string>
 
 namespace {
 
@@ -148,6 +154,63 @@ TEST_F(MapaTest, MissingOrDamagedPicturesThrowOneOrTwo) {
     std::fclose(f);
     EXPECT_EQ(erroAoMontar("visual.bmp", "truncado.bmp"), 2);
     EXPECT_EQ(erroAoMontar("visual.bmp", "colisao.bmp"), 0);
+
+    // A picture short of the level would leave buffer memory unpainted,
+    // and unpainted collision reads as solid; a larger one is cut.
+    auto pintar = [](const char* caminho, int largura, int altura) {
+        BITMAP* b = create_bitmap(largura, altura);
+        clear_to_color(b, makecol(255, 255, 255));
+        ASSERT_TRUE(semTela::salvar(caminho, b));
+        destroy_bitmap(b);
+    };
+    pintar("estreita.bmp", 640, 480);
+    pintar("baixa.bmp", 800, 479);
+    pintar("grande.bmp", 900, 500);
+    EXPECT_EQ(erroAoMontar("estreita.bmp", "colisao.bmp"), 1);
+    EXPECT_EQ(erroAoMontar("visual.bmp", "baixa.bmp"), 2);
+    EXPECT_EQ(erroAoMontar("grande.bmp", "grande.bmp"), 0);
+}
+
+// create_bitmap gives null when memory runs out, and drawing into it
+// crashed. Under an address-space cap (in a fresh process) the map must
+// throw std::bad_alloc and keep nothing, whether the pictures or the
+// buffers did not fit.
+TEST_F(MapaTest, WithoutMemoryTheMapThrowsBadAllocAndKeepsNothing) {
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+    GTEST_SKIP() << "the sanitizers' shadow memory does not fit under a cap";
+#endif
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    // 16000 x 480: 31 MB a picture or a buffer at 32 bits, 8 MB on the way.
+    constexpr int COMPRIMENTO = 16000;
+    BITMAP* longa = create_bitmap_ex(8, COMPRIMENTO, Mapa::ALTURA);
+    clear_to_color(longa, 1);
+    PALETTE paleta = {};
+    paleta[1] = {63, 63, 63, 0};
+    ASSERT_EQ(save_bmp("longa.bmp", longa, paleta), 0);
+    destroy_bitmap(longa);
+
+    auto montarComLimite = [](long megabytesAMais) {
+        struct mallinfo2 antes = mallinfo2();
+        std::ifstream status("/proc/self/status");
+        std::string linha;
+        long kB = 0;
+        while (std::getline(status, linha))
+            if (linha.rfind("VmSize:", 0) == 0) kB = std::stol(linha.substr(7));
+        rlimit limite{};
+        limite.rlim_cur = limite.rlim_max = static_cast<rlim_t>((kB * 1024) + (megabytesAMais << 20));
+        if (kB == 0 || setrlimit(RLIMIT_AS, &limite) != 0) std::_Exit(20);
+        try {
+            Mapa m("longa.bmp", "longa.bmp", COMPRIMENTO, new std::map<int, Objeto*>());
+            std::_Exit(21);  // it all fitted
+        } catch (const std::bad_alloc&) {
+        } catch (int) {
+            std::_Exit(22);
+        }
+        struct mallinfo2 depois = mallinfo2();
+        std::_Exit(depois.uordblks + depois.hblkhd <= antes.uordblks + antes.hblkhd + 64 * 1024 ? 0 : 23);
+    };
+    EXPECT_EXIT(montarComLimite(45), ::testing::ExitedWithCode(0), "") << "the second picture does not fit";
+    EXPECT_EXIT(montarComLimite(100), ::testing::ExitedWithCode(0), "") << "the buffers do not fit";
 }
 
 }  // namespace
