@@ -32,26 +32,24 @@ BITMAP* carregarFiguraDoNivel(const std::string& caminho, int comprimento, int e
 
 Mapa::Mapa(std::string mapaVisual, std::string mapaColisao, int comprimento,
            std::map<int, Objeto*>* listaDeObjetos)
-    : listaDeObjetos(listaDeObjetos), comprimento(comprimento) {
-    // The adopted table is released on every way out, like everything else.
+    : comprimento(comprimento) {
+    // Until the map is whole, a failure releases what it built and leaves a
+    // table handed in with its caller; the map adopts the table last.
     try {
         this->mapaVisual = carregarFiguraDoNivel(mapaVisual, comprimento, 1);
         this->mapaColisao = carregarFiguraDoNivel(mapaColisao, comprimento, 2);
+        bufferColisao = create_bitmap(comprimento, ALTURA);
+        bufferVisual = create_bitmap(comprimento, ALTURA);
+        if (!bufferColisao || !bufferVisual) throw std::bad_alloc();
+        draw_sprite(bufferVisual, this->mapaVisual, 0, 0);
+        draw_sprite(bufferColisao, this->mapaColisao, 0, 0);
+        listaDePlayers = new std::map<int, Objeto*>();
+        gerenciadorTela = new GerenciadorTela();
+        this->listaDeObjetos = listaDeObjetos ? listaDeObjetos : new std::map<int, Objeto*>();
     } catch (...) {
         liberar();
         throw;
     }
-    bufferColisao = create_bitmap(comprimento, ALTURA);
-    bufferVisual = create_bitmap(comprimento, ALTURA);
-    if (!bufferColisao || !bufferVisual) {
-        liberar();
-        throw std::bad_alloc();
-    }
-    draw_sprite(bufferVisual, this->mapaVisual, 0, 0);
-    draw_sprite(bufferColisao, this->mapaColisao, 0, 0);
-    if (!this->listaDeObjetos) this->listaDeObjetos = new std::map<int, Objeto*>();
-    listaDePlayers = new std::map<int, Objeto*>();
-    gerenciadorTela = new GerenciadorTela();
     over = false;
 }
 

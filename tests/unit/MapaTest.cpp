@@ -137,10 +137,15 @@ TEST_F(MapaTest, ADestroyedMapLeavesNothingOfItsInColisor) {
 }
 
 int erroAoMontar(const char* visual, const char* colisao) {
+    // A table handed in is the map's once it is built, and stays the
+    // caller's when building fails (it was freed there, a use after free
+    // for a caller that goes on with it).
+    auto* tabela = new std::map<int, Objeto*>();
     try {
-        // An adopted table must be released even when building fails.
-        Mapa m(visual, colisao, 800, new std::map<int, Objeto*>());
+        Mapa m(visual, colisao, 800, tabela);
     } catch (int erro) {
+        tabela->clear();
+        delete tabela;
         return erro;
     }
     return 0;
@@ -200,7 +205,7 @@ TEST_F(MapaTest, WithoutMemoryTheMapThrowsBadAllocAndKeepsNothing) {
         limite.rlim_cur = limite.rlim_max = static_cast<rlim_t>((kB * 1024) + (megabytesAMais << 20));
         if (kB == 0 || setrlimit(RLIMIT_AS, &limite) != 0) std::_Exit(20);
         try {
-            Mapa m("longa.bmp", "longa.bmp", COMPRIMENTO, new std::map<int, Objeto*>());
+            Mapa m("longa.bmp", "longa.bmp", COMPRIMENTO, nullptr);
             std::_Exit(21);  // it all fitted
         } catch (const std::bad_alloc&) {
         } catch (int) {
