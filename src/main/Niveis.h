@@ -1,10 +1,11 @@
 #pragma once
 
-// What the two levels are made of besides their pictures: where the runners
-// start, where the screen-speed columns stand and how fast they make the view
-// scroll, and where the finish line is. The level builders place exactly
-// this, and the picture generator and the playability tests read it too, so
-// a change here is seen by everything at once.
+// The game's levels, in playing order: the text each is painted from, its
+// pictures, and what it is made of besides them: where the runners start,
+// where the screen-speed columns stand and how fast they make the view
+// scroll, and where the finish line is. The level builders and the game
+// flow play exactly this table; the picture generator, its build rules and
+// the tests read it too, so a level added here is seen by everything at once.
 namespace niveis {
 
 constexpr int COMPRIMENTO = 18000;  // level length in pixels
@@ -27,6 +28,7 @@ struct BoostTelaNivel {
 };
 
 struct Nivel {
+    const char* texto;     // the level as text, a file of niveis/
     const char* visual;    // picture the players see
     const char* colisao;   // black is solid, white is free
     const BoostTelaNivel* boosts;
@@ -36,24 +38,30 @@ struct Nivel {
     int alturaChegada;
 };
 
-constexpr BoostTelaNivel BOOSTS_NIVEL1[] = {
+inline constexpr BoostTelaNivel BOOSTS_NIVEL1[] = {
     {2, 10}, {5000, 13}, {10400, 15}, {14000, 30}, {16700, 15},
 };
 
-constexpr BoostTelaNivel BOOSTS_NIVEL2[] = {
+inline constexpr BoostTelaNivel BOOSTS_NIVEL2[] = {
     {2, 11}, {5550, 20}, {9250, 12}, {13000, 18}, {14850, 25}, {15370, 18},
 };
 
-constexpr Nivel NIVEL1 = {
-    "src/Img/Jogo/visual1.bmp", "src/Img/Jogo/mapa_colisao1.bmp",
-    BOOSTS_NIVEL1, static_cast<int>(sizeof BOOSTS_NIVEL1 / sizeof BOOSTS_NIVEL1[0]),
-    440, 300, 40,
-};
+template <int N>
+constexpr int contar(const BoostTelaNivel (&)[N]) {
+    return N;
+}
 
-constexpr Nivel NIVEL2 = {
-    "src/Img/Jogo/visual2.bmp", "src/Img/Jogo/mapacolisao2.bmp",
-    BOOSTS_NIVEL2, static_cast<int>(sizeof BOOSTS_NIVEL2 / sizeof BOOSTS_NIVEL2[0]),
-    16427, 440, 75,
+inline constexpr Nivel NIVEIS[] = {
+    {"nivel1.txt", "src/Img/Jogo/visual1.bmp", "src/Img/Jogo/mapa_colisao1.bmp",
+     BOOSTS_NIVEL1, contar(BOOSTS_NIVEL1), 440, 300, 40},
+    {"nivel2.txt", "src/Img/Jogo/visual2.bmp", "src/Img/Jogo/mapacolisao2.bmp",
+     BOOSTS_NIVEL2, contar(BOOSTS_NIVEL2), 16427, 440, 75},
 };
+constexpr int NUM_NIVEIS = static_cast<int>(sizeof NIVEIS / sizeof NIVEIS[0]);
+
+// The first two levels by the names the builders carregaMapa1 and
+// carregaMapa2 play.
+inline constexpr const Nivel& NIVEL1 = NIVEIS[0];
+inline constexpr const Nivel& NIVEL2 = NIVEIS[1];
 
 }  // namespace niveis

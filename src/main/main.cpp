@@ -154,15 +154,14 @@ Mapa* montarNivel(const niveis::Nivel& nivel, const std::string* players, int nu
     return retorno;
 }
 
-Mapa* carregaMapa1(std::string* players, int numPlayers) {
+Mapa* carregaNivel(int numero, std::string* players, int numPlayers) {
     mostrarCarregando();
-    return montarNivel(niveis::NIVEL1, players, numPlayers, instalarControle);
+    return montarNivel(niveis::NIVEIS[numero - 1], players, numPlayers, instalarControle);
 }
 
-Mapa* carregaMapa2(std::string* players, int numPlayers) {
-    mostrarCarregando();
-    return montarNivel(niveis::NIVEL2, players, numPlayers, instalarControle);
-}
+Mapa* carregaMapa1(std::string* players, int numPlayers) { return carregaNivel(1, players, numPlayers); }
+
+Mapa* carregaMapa2(std::string* players, int numPlayers) { return carregaNivel(2, players, numPlayers); }
 
 MotivoFim decidirDesfecho(int numero, bool esc, bool f10, bool venceu, DesfechoNivel& desfecho) {
     MotivoFim motivo = MotivoFim::REPETIR;
@@ -177,18 +176,13 @@ MotivoFim decidirDesfecho(int numero, bool esc, bool f10, bool venceu, DesfechoN
 
     switch (motivo) {
         case MotivoFim::ESC:
-            // Leaving level 1 skips level 2 too.
-            desfecho.sairMapa2 = true;
-            if (numero == 1) desfecho.sairMapa1 = true;
+            // Leaving a level skips the ones after it too.
+            for (int n = numero; n <= niveis::NUM_NIVEIS; ++n) desfecho.sairMapa[n - 1] = true;
             break;
         case MotivoFim::F10:
         case MotivoFim::VITORIA:
-            if (numero == 1) {
-                desfecho.sairMapa1 = true;
-            } else {
-                desfecho.sairMapa2 = true;
-                desfecho.telaParabens = true;
-            }
+            desfecho.sairMapa[numero - 1] = true;
+            if (numero == niveis::NUM_NIVEIS) desfecho.telaParabens = true;
             break;
         case MotivoFim::REPETIR: break;
     }
@@ -196,10 +190,10 @@ MotivoFim decidirDesfecho(int numero, bool esc, bool f10, bool venceu, DesfechoN
 }
 
 void jogarNivel(int numero, std::string* players, int numPlayers, DesfechoNivel& desfecho) {
-    const niveis::Nivel& nivel = numero == 1 ? niveis::NIVEL1 : niveis::NIVEL2;
+    const niveis::Nivel& nivel = niveis::NIVEIS[numero - 1];
     Mapa* mapa = nullptr;
     try {
-        mapa = numero == 1 ? carregaMapa1(players, numPlayers) : carregaMapa2(players, numPlayers);
+        mapa = carregaNivel(numero, players, numPlayers);
     } catch (int erro) {
         throw std::runtime_error(std::string("cannot load the level picture ") +
                                  (erro == 1 ? nivel.visual : nivel.colisao) + " (missing or damaged)");
@@ -254,7 +248,7 @@ int executarJogo() {
             int saidaDoMenu = Menu::menu();
             if (saidaDoMenu == Menu::QUIT) {
                 fecharJogo = true;
-                desfecho.sairMapa1 = desfecho.sairMapa2 = true;
+                for (bool& sair : desfecho.sairMapa) sair = true;
                 continue;
             }
             numPlayers = saidaDoMenu;
@@ -265,8 +259,9 @@ int executarJogo() {
         }
 
         try {
-            while (!desfecho.sairMapa1 && !fecharJogo) jogarNivel(1, players.get(), numPlayers, desfecho);
-            while (!desfecho.sairMapa2 && !fecharJogo) jogarNivel(2, players.get(), numPlayers, desfecho);
+            for (int numero = 1; numero <= niveis::NUM_NIVEIS; ++numero)
+                while (!desfecho.sairMapa[numero - 1] && !fecharJogo)
+                    jogarNivel(numero, players.get(), numPlayers, desfecho);
         } catch (const std::runtime_error& erro) {
             std::fprintf(stderr, "avesso: %s\n", erro.what());
             codigo = 1;

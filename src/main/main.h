@@ -52,8 +52,10 @@ void descarregarControle(int numPlayers);
 Mapa* montarNivel(const niveis::Nivel& nivel, const std::string* players, int numPlayers,
                   void (*aoCriarRunner)(int indice, Runner* runner));
 
-// The game's two levels: loading picture, map, runners with their key
-// callbacks installed. The caller owns the map.
+// Level `numero` (from 1) of the table in Niveis.h: loading picture, map,
+// runners with their key callbacks installed. The caller owns the map.
+Mapa* carregaNivel(int numero, std::string* players, int numPlayers);
+// The first two levels.
 Mapa* carregaMapa1(std::string* players, int numPlayers);
 Mapa* carregaMapa2(std::string* players, int numPlayers);
 
@@ -61,9 +63,11 @@ Mapa* carregaMapa2(std::string* players, int numPlayers);
 
 // What the game flow must do after an attempt at a level.
 struct DesfechoNivel {
-    bool sairMapa1 = false;     // level 1 is done with this cycle
-    bool sairMapa2 = false;     // level 2 is done with this cycle
-    bool telaParabens = false;  // the congratulations screen is due
+    bool sairMapa[niveis::NUM_NIVEIS] = {};  // level i + 1 is done with this cycle
+    bool telaParabens = false;               // the congratulations screen is due
+
+    bool& sairMapa1() { return sairMapa[0]; }
+    bool& sairMapa2() { return sairMapa[1]; }
 };
 
 // What decided the end of an attempt at a level.
@@ -74,14 +78,16 @@ enum class MotivoFim {
     VITORIA,  // the race ended with a winner
 };
 
-// Decides what an attempt at level `numero` (1 or 2) ended with, from the
+// Decides what an attempt at level `numero` (from 1) ended with, from the
 // keys down and the race when its loop stopped, and updates `desfecho` for
-// the game flow. Escape decides first; then level 1 lets a won race decide
-// before F10, and level 2 lets F10 decide first. The caller clears the key
-// that decided.
+// the game flow: Escape leaves this level and every later one; a win or F10
+// goes on to the next level, or after the last to the congratulations.
+// Escape decides first; then the first level lets a won race decide before
+// F10, and the others let F10 decide first. The caller clears the key that
+// decided.
 MotivoFim decidirDesfecho(int numero, bool esc, bool f10, bool venceu, DesfechoNivel& desfecho);
 
-// Plays one attempt at level `numero` (1 or 2) from the Enter prompt to its
+// Plays one attempt at level `numero` (from 1) from the Enter prompt to its
 // end and updates `desfecho`. Throws std::runtime_error naming the level
 // picture that cannot be loaded, or saying that memory ran out.
 void jogarNivel(int numero, std::string* players, int numPlayers, DesfechoNivel& desfecho);

@@ -43,6 +43,18 @@ def _ler_leiaute():
 
 
 LEIAUTE = _ler_leiaute()
+
+
+def _ler_niveis():
+    """The visual picture of each level, in playing order, read from the
+    game's table of levels."""
+    caminho = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "src", "main", "Niveis.h")
+    with open(caminho) as f:
+        tabela = re.search(r"NIVEIS\[\]\s*=\s*\{(.*?)\n\};", f.read(), re.S).group(1)
+    return [visual for _, visual in re.findall(r'\{\s*"([^"]+)",\s*"([^"]+)"', tabela)]
+
+
+VISUAIS = _ler_niveis()
 ITENS_MENU = {7: ("integrantes", LEIAUTE["INTEGRANTES"]), 8: ("instrucoes", LEIAUTE["INSTRUCOES"]),
               9: ("sairdojogo", LEIAUTE["SAIR"])}
 
@@ -405,9 +417,9 @@ class Cenario:
         return self.figura(f"menu/{nome}.bmp")
 
     def nivel(self, numero):
+        """Level `numero` (from 1) of the game's table."""
         if numero not in self._niveis:
-            nome = "visual1.bmp" if numero == 1 else "visual2.bmp"
-            self._niveis[numero] = Nivel(os.path.join(self.build, "src", "Img", "Jogo", nome))
+            self._niveis[numero] = Nivel(os.path.join(self.build, VISUAIS[numero - 1]))
         return self._niveis[numero]
 
     def pasta_do_jogo(self, sem=(), trocados=None):
@@ -680,8 +692,12 @@ def no_nivel(c, numero, limite_linhas=200):
     def condicao(tela):
         achado = c.nivel(numero).janela(tela)
         if achado and achado[1] <= limite_linhas:
-            outro = c.nivel(3 - numero).janela(tela)
-            if not outro or outro[1] > achado[1]:
-                return achado
+            # No other level explains the screen as well.
+            for outro in range(1, len(VISUAIS) + 1):
+                if outro != numero:
+                    explica = c.nivel(outro).janela(tela)
+                    if explica and explica[1] <= achado[1]:
+                        return None
+            return achado
         return None
     return condicao

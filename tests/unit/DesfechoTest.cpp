@@ -39,8 +39,8 @@ TEST(Desfecho, EveryWayALevelEndsAndWhichKeyDecides) {
                                           << " won " << c.venceu);
         DesfechoNivel d;
         EXPECT_EQ(decidirDesfecho(c.nivel, c.esc, c.f10, c.venceu, d), c.motivo);
-        EXPECT_EQ(d.sairMapa1, c.sairMapa1);
-        EXPECT_EQ(d.sairMapa2, c.sairMapa2);
+        EXPECT_EQ(d.sairMapa1(), c.sairMapa1);
+        EXPECT_EQ(d.sairMapa2(), c.sairMapa2);
         EXPECT_EQ(d.telaParabens, c.telaParabens);
     }
 }
@@ -48,10 +48,10 @@ TEST(Desfecho, EveryWayALevelEndsAndWhichKeyDecides) {
 // A retry leaves what earlier attempts decided as it was.
 TEST(Desfecho, ARetryChangesNothing) {
     DesfechoNivel d;
-    d.sairMapa1 = true;
+    d.sairMapa1() = true;
     EXPECT_EQ(decidirDesfecho(2, false, false, false, d), MotivoFim::REPETIR);
-    EXPECT_TRUE(d.sairMapa1);
-    EXPECT_FALSE(d.sairMapa2);
+    EXPECT_TRUE(d.sairMapa1());
+    EXPECT_FALSE(d.sairMapa2());
     EXPECT_FALSE(d.telaParabens);
 }
 
