@@ -8,6 +8,7 @@
 
 #include <atomic>
 #include <iostream>
+#include <utility>
 
 namespace {
 
@@ -66,7 +67,8 @@ public:
         fundo.copiar(b, 0, 0, 640, 480);
         rotulo.copiar(b, opcao <= 6, ROTULO_JOGADORES);
         for (int d = 0; d < 6; ++d)
-            digitos[d].copiar(b, opcao == d + 1, {X_ALGARISMO_MENU[d], LINHA_JOGADORES, LARGURA_ALGARISMO[d], ALTURA_ITEM});
+            digitos[d].copiar(b, opcao == d + 1,
+                              {X_ALGARISMO_MENU[d], LINHA_JOGADORES, LARGURA_ALGARISMO[d], ALTURA_ITEM});
         integrantes.copiar(b, opcao == 7, INTEGRANTES);
         instrucoes.copiar(b, opcao == 8, INSTRUCOES);
         sair.copiar(b, opcao == 9, SAIR);
@@ -102,7 +104,6 @@ bool Menu::isSaidaPedida() { return saidaPedida; }
 int Menu::menu() {
     // The digit last reached with Left or Right, kept across calls.
     static int ondeEstava = 1;
-    auto apertada = Teclado::isApertada;
 
     TelaMenu tela;
     int opcao = 1;
@@ -110,32 +111,42 @@ int Menu::menu() {
     Teclado::novaTela();
 
     for (;;) {
-        if (apertada(KEY_ESC) || isSaidaPedida()) return QUIT;  // Escape left set: the game quits anyway
+        if (Teclado::isApertada(KEY_ESC) || isSaidaPedida()) return QUIT;  // Escape left set: the game quits anyway
+
+        // The keys as they are at the start of the pass: an arrow pressed
+        // while the pass runs is left for the next pass, not cleared unseen.
+        const bool baixo = Teclado::isApertada(KEY_DOWN), cima = Teclado::isApertada(KEY_UP);
+        const bool direita = Teclado::isApertada(KEY_RIGHT), esquerda = Teclado::isApertada(KEY_LEFT);
+        const bool enter = Teclado::isApertada(KEY_ENTER);
 
         // At most one rule acts per pass.
         bool outraTela = false;
-        if (apertada(KEY_DOWN) && (opcao == 7 || opcao == 8)) {
+        if (baixo && (opcao == 7 || opcao == 8)) {
             ++opcao;
-        } else if (apertada(KEY_DOWN) && opcao <= 6) {
+        } else if (baixo && opcao <= 6) {
             opcao = 7;
-        } else if (apertada(KEY_RIGHT) && opcao >= 1 && opcao <= 5) {
+        } else if (direita && opcao >= 1 && opcao <= 5) {
             ondeEstava = ++opcao;
-        } else if (apertada(KEY_LEFT) && opcao >= 2 && opcao <= 6) {
+        } else if (esquerda && opcao >= 2 && opcao <= 6) {
             ondeEstava = --opcao;
-        } else if (apertada(KEY_UP) && opcao == 7) {
+        } else if (cima && opcao == 7) {
             opcao = ondeEstava;
-        } else if (apertada(KEY_UP) && (opcao == 8 || opcao == 9)) {
+        } else if (cima && (opcao == 8 || opcao == 9)) {
             --opcao;
-        } else if (apertada(KEY_ENTER) && opcao <= 6) {
+        } else if (enter && opcao <= 6) {
             return opcao;
-        } else if (apertada(KEY_ENTER) && opcao == 9) {
+        } else if (enter && opcao == 9) {
             return QUIT;
-        } else if (apertada(KEY_ENTER) && opcao == 7) {
+        } else if (enter && opcao == 7) {
             outraTela = BGintegrantes();
-        } else if (apertada(KEY_ENTER) && opcao == 8) {
+        } else if (enter && opcao == 8) {
             outraTela = BGinstrucoes();
         }
-        for (int seta : {KEY_UP, KEY_DOWN, KEY_RIGHT, KEY_LEFT}) Teclado::consumir(seta);
+        // Every arrow of the pass is used up, whether or not a rule acted.
+        const std::pair<int, bool> setas[] = {
+            {KEY_UP, cima}, {KEY_DOWN, baixo}, {KEY_RIGHT, direita}, {KEY_LEFT, esquerda}};
+        for (auto [seta, vista] : setas)
+            if (vista) Teclado::consumir(seta);
 
         if (outraTela) {
             naTela = 0;  // the page covered the menu

@@ -53,7 +53,8 @@ std::string mensagemSemDados(const std::vector<fs::path>& candidatas, const std:
         onde += candidatas[i].string();
     }
     if (onde.empty()) onde = "nowhere (no working directory, no program path)";
-    if (!origem.empty()) return "avesso: " + onde + " (given by " + origem + ") does not hold the game's pictures (src/Img)";
+    if (!origem.empty())
+        return "avesso: " + onde + " (given by " + origem + ") does not hold the game's pictures (src/Img)";
     return "avesso: cannot find the game's pictures (src/Img) in " + onde +
            "; give their folder with --data DIR or AVESSO_DADOS";
 }

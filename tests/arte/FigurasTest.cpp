@@ -43,10 +43,12 @@ std::vector<std::pair<std::string, std::pair<int, int>>> todasComTamanho() {
         t.push_back({MENU + p.nome + ".bmp", {p.largura, p.altura}});
         t.push_back({MENU + p.nome + "_2.bmp", {p.largura, p.altura}});
     }
-    for (int n = 0; n <= 6; ++n) t.push_back({MENU + "sel_" + std::to_string(n) + ".bmp", {leiaute::SLOT_LADO, leiaute::SLOT_LADO}});
+    const std::pair<int, int> moldura = {leiaute::SLOT_LADO, leiaute::SLOT_LADO};
+    const std::pair<int, int> miniatura = {leiaute::MINIATURA_LADO, leiaute::MINIATURA_LADO};
+    for (int n = 0; n <= 6; ++n) t.push_back({MENU + "sel_" + std::to_string(n) + ".bmp", moldura});
     for (int n = 1; n <= 6; ++n) {
-        t.push_back({MENU + "sel_j" + std::to_string(n) + ".bmp", {leiaute::MINIATURA_LADO, leiaute::MINIATURA_LADO}});
-        t.push_back({MENU + "sel_j" + std::to_string(n) + "_2.bmp", {leiaute::MINIATURA_LADO, leiaute::MINIATURA_LADO}});
+        t.push_back({MENU + "sel_j" + std::to_string(n) + ".bmp", miniatura});
+        t.push_back({MENU + "sel_j" + std::to_string(n) + "_2.bmp", miniatura});
         t.push_back({"src/Img/Jogo/player " + std::to_string(n) + "a.bmp", {210, 96}});
     }
     return t;

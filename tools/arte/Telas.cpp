@@ -335,7 +335,8 @@ Quadro entrada() {
     const auto& chaves = teclasJogadores::PADRAO;
     int largura = 0;
     for (int i = 0; i < teclasJogadores::COM_TECLA; ++i)
-        largura += Quadro::larguraTexto(quem(i), PROSA) + 6 + Quadro::larguraTexto(chaves[i].nomeCurto, PROSA) + 10 + 20;
+        largura += Quadro::larguraTexto(quem(i), PROSA) + 6 + Quadro::larguraTexto(chaves[i].nomeCurto, PROSA) +
+                   10 + 20;
     int x = CX - (largura - 20) / 2;
     // Keycaps 20 high in the middle of their band; the game repaints the
     // band the same way when the keys are others.

@@ -43,7 +43,9 @@ std::vector<Figura> figuras() {
                              Item{"sairdojogo", "QUIT", leiaute::SAIR.largura}}) {
         for (bool destaque : {false, true}) {
             lista.push_back({menu + item.nome + (destaque ? "_2" : "") + ".bmp",
-                             [=] { return telas::itemMenu(item.texto, item.largura, leiaute::ALTURA_ITEM, destaque); }});
+                             [=] {
+                                 return telas::itemMenu(item.texto, item.largura, leiaute::ALTURA_ITEM, destaque);
+                             }});
         }
     }
     for (bool destaque : {false, true})
