@@ -127,20 +127,34 @@ TEST_P(PinturaNivel, TerrainEdgesInTheVisualPictureAreExactlyTheCollisionEdges) 
     EXPECT_EQ(corForaDoChao, 0);
 }
 
-TEST_P(PinturaNivel, EverySpeedColumnAndTheFinishLineAreMarked) {
+// A speed column's sign stands where the runners feel it, not at the
+// column, which the view's left edge reaches 320 columns behind them. The
+// sign's dashed line runs down the free space of that column in the sign's
+// colour: dozens of pixels, where a star or a window makes one or two.
+TEST_P(PinturaNivel, EverySpeedChangeAndTheFinishLineAreMarkedWhereTheRunnersMeetThem) {
     const niveis::Nivel& nivel = nivelNumero(GetParam());
     const Tema& tema = temaDoNivel(GetParam());
     Figura visual = carregar(nivel.visual);
-    ASSERT_TRUE(visual);
+    Figura colisao = carregar(nivel.colisao);
+    ASSERT_TRUE(visual && colisao);
     auto temCor = [&](int x, int y0, int y1, uint32_t cor) {
         for (int y = y0; y <= y1; ++y)
             if (pixel(visual.get(), x, y) == noJogo(cor)) return true;
         return false;
     };
+    auto linhaDePlaca = [&](int x) {
+        int n = 0;
+        for (int y = 0; y < niveis::ALTURA; ++y) {
+            const int c = pixel(visual.get(), x, y);
+            if (pixel(colisao.get(), x, y) != makecol(0, 0, 0) && (c == noJogo(tema.placaMais) || c == noJogo(tema.placaMenos)))
+                ++n;
+        }
+        return n >= 20;
+    };
     for (int b = 0; b < nivel.numBoosts; ++b) {
         const int x = nivel.boosts[b].x;
-        EXPECT_TRUE(temCor(x, 0, niveis::ALTURA - 1, tema.placaMais) || temCor(x, 0, niveis::ALTURA - 1, tema.placaMenos))
-            << "no sign at the speed column x = " << x;
+        EXPECT_TRUE(linhaDePlaca(x + 320)) << "no sign where the speed column x = " << x << " is felt";
+        EXPECT_FALSE(linhaDePlaca(x)) << "a sign at the speed column x = " << x << ", long before it is felt";
     }
     const int topo = nivel.chegadaY - nivel.alturaChegada;
     EXPECT_TRUE(temCor(nivel.chegadaX, topo, nivel.chegadaY, tema.xadrezClaro));
