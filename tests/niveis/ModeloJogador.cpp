@@ -77,6 +77,10 @@ ModeloJogador::ModeloJogador(const niveis::Nivel& nivel, const Objetivo& objetiv
     destroy_bitmap(colisao);
 }
 
+bool ModeloJogador::alcancou(const Runner& runner) const {
+    return objetivo.exigeVitoria ? runner.isWinner() : runner.getPosicao().getX() > objetivo.xFinal;
+}
+
 bool ModeloJogador::bloqueado(int x, int topo, int base) const {
     if (x < 0 || x >= niveis::COMPRIMENTO) return false;
     for (const auto& [de, ate] : colunas[static_cast<std::size_t>(x)])
@@ -262,7 +266,7 @@ Partida ModeloJogador::partida(const Reflexos& r, Gravacao* g) const {
             break;
         }
         p.x = x;
-        p.alcancou = objetivo.exigeVitoria ? runner.isWinner() : x > objetivo.xFinal;
+        p.alcancou = alcancou(runner);
         if (p.alcancou || p.quadros >= MAX_QUADROS) break;
     }
     return p;
@@ -300,7 +304,7 @@ std::vector<Aviso> ModeloJogador::avisos(const Reflexos& reflexos) const {
                 corrida.avancar();
                 if (!runner.isAtivo()) break;
                 if (runner.getPosicao().getX() - x0 < static_cast<int>(runner.getVelHorizontal())) parado = true;
-                if (runner.getPosicao().getX() > fim) {
+                if (runner.getPosicao().getX() > fim || alcancou(runner)) {
                     vivo = true;
                     return !parado;
                 }

@@ -92,6 +92,7 @@ private:
     struct Gravacao;
     Partida partida(const Reflexos& reflexos, Gravacao* gravacao) const;
     bool querVirar(const Runner& runner, const VistaNivel& vista, const Reflexos& reflexos, Perigo& motivo) const;
+    bool alcancou(const Runner& runner) const;  // the level's objective, for a runner in the race
     bool superficie(int x, int topo, int base, int lado, int& linha) const;
     bool bloqueado(int x, int topo, int base) const;
     bool apoio(int x, int de, int lado, int& linha) const;
