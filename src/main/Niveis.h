@@ -37,7 +37,7 @@ struct Nivel {
 };
 
 constexpr BoostTelaNivel BOOSTS_NIVEL1[] = {
-    {2, 10}, {5000, 13}, {10400, 15}, {14000, 30}, {16700, 15},
+    {2, 10}, {5000, 13}, {10400, 15}, {14000, 24}, {16700, 15},
 };
 
 constexpr BoostTelaNivel BOOSTS_NIVEL2[] = {
