@@ -93,6 +93,7 @@ TEST_P(FimDoNivel1, EveryRunnerIsOutBeforeTheViewPassesThePicturesEnd) {
         vista.avancar();
         maior = std::max(maior, vista.getX());
     }
+    RecordProperty("vistaMaxima", maior);
     EXPECT_TRUE(corrida.isAcabada());
     EXPECT_LE(maior, X_MAXIMO_DA_VISTA);
     EXPECT_GT(corrida.getQuadro(), apartir + 10);  // they were racing there
