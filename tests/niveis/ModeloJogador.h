@@ -59,12 +59,14 @@ struct Aviso {
 
 // A player that knows only what the screen shows: the level's ground inside
 // the 640-pixel view and its own runner. It looks along the side its runner
-// runs on; when the first danger there is within its look-ahead and the
-// other side's first danger is farther, or there is none, it presses, as a
-// person does: the key goes down a reaction time later, give or take a
-// little, and stays down a moment, flipping the runner if it stands then.
-// It plays one runner on the real engine, headless, like the solver; needs
-// the working directory to be the game folder.
+// runs on (or is falling to); when the first danger there is within its
+// look-ahead, and the other side has ground where the runner would land,
+// flipped a reaction from now, with its first danger farther or none in
+// sight, it presses as a person does: the key goes down a reaction time
+// later, give or take a little, and stays down a moment, flipping the
+// runner if it stands then. It plays one runner on the real engine,
+// headless, like the solver; needs the working directory to be the game
+// folder.
 class ModeloJogador {
 public:
     ModeloJogador(const niveis::Nivel& nivel, const Objetivo& objetivo);
