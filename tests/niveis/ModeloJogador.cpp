@@ -248,7 +248,6 @@ Partida ModeloJogador::partida(const Reflexos& r, Gravacao* g) const {
             tecla = true;
             usada = false;
             desce = std::max(agora, agora + r.reacaoMs + variacao(acaso, r.variacaoMs));
-            ++p.apertos;
         }
         // Until the next frame the game looks at the key every millisecond.
         if (tecla && !usada && desce < agora + MS && desce + r.seguraMs > agora && runner.isNoChao()) {

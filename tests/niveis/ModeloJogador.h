@@ -39,7 +39,6 @@ struct Partida {
     int quadros = 0;         // frames played
     int x = 0;               // the runner's last column in the race
     const char* saida = "";  // how it went out: "fell", "off the top", "left behind"
-    int apertos = 0;         // presses made
 };
 
 // A danger the model flipped away from, and how long the screen gave to
