@@ -65,6 +65,10 @@ TEST(DescricaoNivel, TheGeneratorRefusesLevelsTheEngineCannotPlayFairly) {
     EXPECT_EQ(recusa(std::string(BASE)), "");
     EXPECT_NE(recusa(std::string(BASE) + "chao 2000 80\nchao +10 400\n").find("no runner fits through column 2000"),
               std::string::npos);
+    // Rock to the last column ends the level; rock with a way on is a wall no one passes.
+    EXPECT_EQ(recusa(std::string(BASE) + "chao 17300 0\n"), "");
+    EXPECT_NE(recusa(std::string(BASE) + "chao 17300 0\nchao 17990 400\n").find("through column 17300"),
+              std::string::npos);
     EXPECT_NE(recusa(std::string(BASE) + "bloco 330 120 10 10\n").find("would start inside the ground"),
               std::string::npos);
     EXPECT_NE(recusa(std::string(BASE) + "bloco 430 250 20 20\n").find("finish line lies in the ground"),

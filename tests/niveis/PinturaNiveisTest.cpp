@@ -10,10 +10,14 @@
 #include <allegro.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <memory>
+#include <set>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -123,24 +127,118 @@ TEST_P(PinturaNivel, TerrainEdgesInTheVisualPictureAreExactlyTheCollisionEdges) 
     EXPECT_EQ(corForaDoChao, 0);
 }
 
-TEST_P(PinturaNivel, EverySpeedColumnAndTheFinishLineAreMarked) {
+// A speed column's sign stands where the runners feel it, not at the
+// column, which the view's left edge reaches 320 columns behind them. The
+// sign's dashed line runs down the free space of that column in the sign's
+// colour: dozens of pixels, where a star or a window makes one or two.
+TEST_P(PinturaNivel, EverySpeedChangeAndTheFinishLineAreMarkedWhereTheRunnersMeetThem) {
     const niveis::Nivel& nivel = nivelNumero(GetParam());
     const Tema& tema = temaDoNivel(GetParam());
     Figura visual = carregar(nivel.visual);
-    ASSERT_TRUE(visual);
+    Figura colisao = carregar(nivel.colisao);
+    ASSERT_TRUE(visual && colisao);
     auto temCor = [&](int x, int y0, int y1, uint32_t cor) {
         for (int y = y0; y <= y1; ++y)
             if (pixel(visual.get(), x, y) == noJogo(cor)) return true;
         return false;
     };
+    auto linhaDePlaca = [&](int x) {
+        int n = 0;
+        for (int y = 0; y < niveis::ALTURA; ++y) {
+            const int c = pixel(visual.get(), x, y);
+            if (pixel(colisao.get(), x, y) != makecol(0, 0, 0) && (c == noJogo(tema.placaMais) || c == noJogo(tema.placaMenos)))
+                ++n;
+        }
+        return n >= 20;
+    };
     for (int b = 0; b < nivel.numBoosts; ++b) {
         const int x = nivel.boosts[b].x;
-        EXPECT_TRUE(temCor(x, 0, niveis::ALTURA - 1, tema.placaMais) || temCor(x, 0, niveis::ALTURA - 1, tema.placaMenos))
-            << "no sign at the speed column x = " << x;
+        EXPECT_TRUE(linhaDePlaca(x + 320)) << "no sign where the speed column x = " << x << " is felt";
+        EXPECT_FALSE(linhaDePlaca(x)) << "a sign at the speed column x = " << x << ", long before it is felt";
     }
     const int topo = nivel.chegadaY - nivel.alturaChegada;
     EXPECT_TRUE(temCor(nivel.chegadaX, topo, nivel.chegadaY, tema.xadrezClaro));
     EXPECT_TRUE(temCor(nivel.chegadaX, topo, nivel.chegadaY, tema.xadrezEscuro));
+}
+
+// Relative luminance of a pixel as the game holds it (sRGB, 0 to 1).
+double luminancia(int cor) {
+    auto linear = [](int c) {
+        const double v = c / 255.0;
+        return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(getr32(cor)) + 0.7152 * linear(getg32(cor)) + 0.0722 * linear(getb32(cor));
+}
+
+// How well the ceilings stand out from what shows under them. In every
+// column whose ceiling is thick enough and has room under it: the contrast
+// of luminance between the ceiling's body (rows 8 to 20 over its edge,
+// past the bright edge line and its fringe) and the free space in the 20
+// rows under the edge.
+struct LeituraTetos {
+    int colunas = 0;
+    double mediana = 0.0;
+    double abaixoDe1_5 = 0.0;   // share of those columns
+    double abaixoDe3 = 0.0;
+    double livreEmCorDeChao = 0.0;  // share of free pixels painted in a colour the ground uses
+};
+
+LeituraTetos lerTetos(BITMAP* visual, BITMAP* colisao) {
+    const int preto = makecol(0, 0, 0);
+    auto solido = [&](int x, int y) { return pixel(colisao, x, y) == preto; };
+    std::set<int> doChao;
+    for (int y = 0; y < niveis::ALTURA; ++y)
+        for (int x = 0; x < niveis::COMPRIMENTO; ++x)
+            if (solido(x, y)) doChao.insert(pixel(visual, x, y));
+    long livres = 0, livresEmCorDeChao = 0;
+    std::vector<double> contrastes;
+    for (int x = 0; x < niveis::COMPRIMENTO; ++x) {
+        for (int y = 0; y < niveis::ALTURA; ++y)
+            if (!solido(x, y)) {
+                ++livres;
+                livresEmCorDeChao += doChao.count(pixel(visual, x, y));
+            }
+        int borda = 0;  // the ceiling's lowest row
+        while (borda + 1 < niveis::ALTURA && solido(x, borda + 1)) ++borda;
+        if (!solido(x, 0) || borda < 20 || borda + 20 >= niveis::ALTURA) continue;
+        bool vao = true;
+        for (int y = borda + 1; y <= borda + 20; ++y) vao = vao && !solido(x, y);
+        if (!vao) continue;
+        double teto = 0.0, ceu = 0.0;
+        for (int y = borda - 20; y <= borda - 8; ++y) teto += luminancia(pixel(visual, x, y)) / 13.0;
+        for (int y = borda + 1; y <= borda + 20; ++y) ceu += luminancia(pixel(visual, x, y)) / 20.0;
+        contrastes.push_back((std::max(teto, ceu) + 0.05) / (std::min(teto, ceu) + 0.05));
+    }
+    LeituraTetos l;
+    l.colunas = static_cast<int>(contrastes.size());
+    l.livreEmCorDeChao = livres ? static_cast<double>(livresEmCorDeChao) / static_cast<double>(livres) : 0.0;
+    if (contrastes.empty()) return l;
+    std::sort(contrastes.begin(), contrastes.end());
+    l.mediana = contrastes[contrastes.size() / 2];
+    const double n = static_cast<double>(contrastes.size());
+    auto abaixoDe = [&](double limite) {
+        return static_cast<double>(std::lower_bound(contrastes.begin(), contrastes.end(), limite) - contrastes.begin()) / n;
+    };
+    l.abaixoDe1_5 = abaixoDe(1.5);
+    l.abaixoDe3 = abaixoDe(3.0);
+    return l;
+}
+
+// The ceiling's body, not only its thin edge line, must tell it from the
+// sky: at night a dark rock under a dark sky is found by its edge alone.
+TEST_P(PinturaNivel, CeilingsStandOutFromTheSkyAtAGlance) {
+    const niveis::Nivel& nivel = nivelNumero(GetParam());
+    Figura colisao = carregar(nivel.colisao);
+    Figura visual = carregar(nivel.visual);
+    ASSERT_TRUE(colisao && visual);
+    const LeituraTetos l = lerTetos(visual.get(), colisao.get());
+    RecordProperty("contrasteMediano", std::to_string(l.mediana));
+    RecordProperty("colunasAbaixoDe1_5", std::to_string(l.abaixoDe1_5));
+    RecordProperty("colunasAbaixoDe3", std::to_string(l.abaixoDe3));
+    RecordProperty("livreEmCorDeChao", std::to_string(l.livreEmCorDeChao));
+    EXPECT_GT(l.colunas, 5000);
+    EXPECT_GE(l.mediana, 3.0);
+    EXPECT_LE(l.abaixoDe1_5, 0.05);
 }
 
 INSTANTIATE_TEST_SUITE_P(Niveis, PinturaNivel, ::testing::Values(1, 2),

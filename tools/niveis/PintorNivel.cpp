@@ -34,8 +34,14 @@ Quadro visual(const Relevo& relevo, const niveis::Nivel& nivel, const std::strin
 
 void validar(const Relevo& relevo, const niveis::Nivel& nivel, const std::string& arquivo) {
     auto falha = [&](const std::string& m) { throw std::runtime_error(arquivo + ": " + m); };
+    // A level may end in rock that closes it from some column to the last:
+    // no runner goes further, whatever it does. Before that, every column
+    // must let a runner through.
     const int fechada = relevo.colunaFechada(0, relevo.largura() - 1);
-    if (fechada >= 0) falha("no runner fits through column " + std::to_string(fechada));
+    bool paredeFinal = fechada >= 0;
+    for (int x = fechada; paredeFinal && x < relevo.largura(); ++x)
+        for (int y = 0; paredeFinal && y < relevo.altura(); ++y) paredeFinal = relevo.solido(x, y);
+    if (fechada >= 0 && !paredeFinal) falha("no runner fits through column " + std::to_string(fechada));
 
     auto caixaLivre = [&](int x0, int y0, int x1, int y1) {
         for (int y = y0; y <= y1; ++y)

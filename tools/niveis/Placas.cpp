@@ -110,11 +110,13 @@ void chegada(Quadro& q, const Relevo& r, const niveis::Nivel& nivel, const Tema&
 
 }  // namespace
 
+int ondeSeSente(int coluna) { return coluna + SENTIDA_ADIANTE; }
+
 void pintar(Quadro& quadro, const Relevo& relevo, const niveis::Nivel& nivel, const Tema& tema) {
     int anterior = 1;  // the view starts at one pixel a frame
     for (int b = 0; b < nivel.numBoosts; ++b) {
         const auto& boost = nivel.boosts[b];
-        placaDeVelocidade(quadro, relevo, boost.x, boost.velocidade, boost.velocidade > anterior, tema);
+        placaDeVelocidade(quadro, relevo, ondeSeSente(boost.x), boost.velocidade, boost.velocidade > anterior, tema);
         anterior = boost.velocidade;
     }
     chegada(quadro, relevo, nivel, tema);

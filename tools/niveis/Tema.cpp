@@ -49,26 +49,29 @@ Tema temaNoite() {
     Tema t;
     t.nome = "noite";
     t.noite = true;
-    t.ceu = {{0, NOITE}, {150, MARINHO}, {320, AMEIXA}, {460, VINHO}};
+    t.ceu = {{0, NOITE}, {200, MARINHO}, {340, AMEIXA}, {460, VINHO}};
     t.astroLuz = BRANCO;
     t.astroSombra = AREIA;
     t.distanteLuz = GRAFITE;
     t.distanteSombra = NOITE;
-    t.distanteTopo = ARDOSIA;
+    t.distanteTopo = AZUL;
     t.bruma = AMEIXA;
-    t.medioLuz = GRAFITE;
+    t.medioLuz = MARINHO;
     t.medioCorpo = NOITE;
     t.medioSombra = NOITE;
     t.telhado = VINHO;
     t.janela = AREIA;
+    // Pale, moonlit stone under a dark sky and a dark range: the ground
+    // reads at a glance by its body, not by its edge line alone. Its
+    // colours stay out of the backdrop but for the range's lit faces.
     t.solo = Tema::Solo::ROCHA;
     t.borda = CIANO;
     t.bordaSub = CELESTE;
-    t.corpoLuz = AZUL;
-    t.corpo = MARINHO;
-    t.corpoSombra = GRAFITE;
-    t.rejunte = NOITE;
-    t.fundo = NOITE;
+    t.corpoLuz = BRANCO;
+    t.corpo = NEVOA;
+    t.corpoSombra = ARDOSIA;
+    t.rejunte = GRAFITE;
+    t.fundo = GRAFITE;
     t.enfeite1 = CELESTE;
     t.enfeite2 = BRANCO;
     t.placaMais = LARANJA;

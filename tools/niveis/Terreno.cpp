@@ -115,7 +115,7 @@ uint32_t rocha(const Tema& tema, int x, int y) {
     if (d2 - d1 < 1.7) return tema.rejunte;
     if (d2 - d1 < 3.2 && dx1 + dy1 < 0) return tema.corpoLuz;
     if (d2 - d1 < 3.2) return tema.corpoSombra;
-    return (dona >> 20) % 4 == 0 ? tema.corpoSombra : tema.corpo;
+    return (dona >> 20) % 3 == 0 ? tema.corpoSombra : tema.corpo;
 }
 
 // Crystals set in the night's rock: small upright shards.
