@@ -1,6 +1,7 @@
 #include "PintorNivel.h"
 
-#include "Cenario.h"
+#include "DescricaoNivel.h"
+#include "Paisagem.h"
 #include "Placas.h"
 #include "Relevo.h"
 #include "Tema.h"
@@ -9,6 +10,7 @@
 #include "Paleta.h"
 #include "main/Niveis.h"
 
+#include <filesystem>
 #include <stdexcept>
 
 namespace PintorNivel {
@@ -26,7 +28,7 @@ Quadro colisao(const Relevo& relevo) {
 Quadro visual(const Relevo& relevo, const niveis::Nivel& nivel, const std::string& nomeTema) {
     const Tema& tema = Tema::porNome(nomeTema);
     Quadro quadro(relevo.largura(), relevo.altura(), paleta::NOITE);
-    Cenario::pintar(quadro, tema);
+    Paisagem::pintar(quadro, tema);
     Terreno::pintar(quadro, relevo, tema);
     Placas::pintar(quadro, relevo, nivel, tema);
     return quadro;
@@ -64,6 +66,23 @@ void validar(const Relevo& relevo, const niveis::Nivel& nivel, const std::string
             if (relevo.solido(x - 1, y) != relevo.solido(x, y) || relevo.solido(x + 1, y) != relevo.solido(x, y))
                 falha("the speed column at x = " + std::to_string(x) + " stands on a wall's face");
     }
+}
+
+namespace {
+
+void salvar(const Quadro& quadro, const std::filesystem::path& caminho) {
+    std::filesystem::create_directories(caminho.parent_path());
+    if (!quadro.salvarBmp(caminho.string())) throw std::runtime_error("cannot write " + caminho.string());
+}
+
+}  // namespace
+
+void gerar(const std::string& arquivo, const niveis::Nivel& nivel, const std::string& saida) {
+    const DescricaoNivel descricao = DescricaoNivel::ler(arquivo);
+    const Relevo relevo(descricao);
+    validar(relevo, nivel, arquivo);
+    salvar(colisao(relevo), std::filesystem::path(saida) / nivel.colisao);
+    salvar(visual(relevo, nivel, descricao.getTema()), std::filesystem::path(saida) / nivel.visual);
 }
 
 }  // namespace PintorNivel

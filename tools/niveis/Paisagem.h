@@ -7,8 +7,8 @@ struct Tema;
 // clouds or stars, distant mountains (dim and greyed, as far things are)
 // and nearer hills with trees or crystal spires. Paints every pixel; the
 // terrain is painted over it.
-namespace Cenario {
+namespace Paisagem {
 
 void pintar(Quadro& quadro, const Tema& tema);
 
-}  // namespace Cenario
+}  // namespace Paisagem

@@ -1,4 +1,4 @@
-#include "Cenario.h"
+#include "Paisagem.h"
 
 #include "Tema.h"
 #include "Textura.h"
@@ -11,7 +11,7 @@
 #include <cstdlib>
 #include <vector>
 
-namespace Cenario {
+namespace Paisagem {
 namespace {
 
 using textura::ruido;
@@ -232,4 +232,4 @@ void pintar(Quadro& quadro, const Tema& tema) {
     colinas(quadro, tema);
 }
 
-}  // namespace Cenario
+}  // namespace Paisagem
