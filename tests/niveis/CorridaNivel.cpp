@@ -6,6 +6,7 @@
 #include "classesDerivadas/Runner.h"
 #include "main/main.h"
 
+#include <cstdlib>
 #include <string>
 
 namespace {
@@ -17,6 +18,11 @@ Runner** runnersEmConstrucao = nullptr;
 void guardarRunner(int indice, Runner* runner) { runnersEmConstrucao[indice] = runner; }
 
 }  // namespace
+
+int numeroDoNivel(const char* texto) {
+    const int n = std::atoi(texto);
+    return n >= 1 && n <= niveis::NUM_NIVEIS && std::to_string(n) == texto ? n : 0;
+}
 
 bool EstadoRunner::operator==(const EstadoRunner& o) const {
     return x == o.x && y == o.y && velH == o.velH && velV == o.velV && sinal == o.sinal &&

@@ -6,6 +6,10 @@
 class Mapa;
 class Runner;
 
+// The level number (from 1) a command line names, or 0 when `texto` names
+// none of the table's levels.
+int numeroDoNivel(const char* texto);
+
 // Everything that decides a runner's future in a race of one runner: the
 // view, the speed columns and the finish line depend on the frame alone, so
 // two races of a level whose runners are in the same state at the same frame

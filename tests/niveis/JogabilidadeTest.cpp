@@ -37,8 +37,8 @@ class Jogabilidade : public ::testing::TestWithParam<int> {};
 // presses is frame-perfect: each still works 1 or 2 frames late (about
 // 70 ms at 30 frames a second).
 TEST_P(Jogabilidade, TheSolverFindsAScheduleThatStillWorksWithAnyPressTwoFramesLate) {
-    const niveis::Nivel& nivel = GetParam() == 1 ? niveis::NIVEL1 : niveis::NIVEL2;
-    const Objetivo objetivo = Objetivo::doNivel(GetParam());
+    const niveis::Nivel& nivel = niveis::NIVEIS[GetParam() - 1];
+    const Objetivo objetivo = Objetivo::doNivel(nivel);
     Solucionador solucionador(nivel, objetivo);
     const auto cronograma = solucionador.resolver();
     ASSERT_TRUE(cronograma) << solucionador.getRelato();
@@ -52,7 +52,7 @@ TEST_P(Jogabilidade, TheSolverFindsAScheduleThatStillWorksWithAnyPressTwoFramesL
     RecordProperty("viradas", static_cast<int>(cronograma->apertos.size()));
 }
 
-INSTANTIATE_TEST_SUITE_P(Niveis, Jogabilidade, ::testing::Values(1, 2),
+INSTANTIATE_TEST_SUITE_P(Niveis, Jogabilidade, ::testing::Range(1, niveis::NUM_NIVEIS + 1),
                          [](const ::testing::TestParamInfo<int>& i) { return "Nivel" + std::to_string(i.param); });
 
 }  // namespace

@@ -90,8 +90,8 @@ void avisos(const ModeloJogador& modelo, const Reflexos& r) {
 }
 
 void tabela(int numero, const Opcoes& o) {
-    const niveis::Nivel& nivel = numero == 1 ? niveis::NIVEL1 : niveis::NIVEL2;
-    const Objetivo objetivo = Objetivo::doNivel(numero);
+    const niveis::Nivel& nivel = niveis::NIVEIS[numero - 1];
+    const Objetivo objetivo = Objetivo::doNivel(nivel);
     const ModeloJogador modelo(nivel, objetivo);
     std::printf("Level %d (%s), %d games a cell, reaction spread %d ms, key held %d ms\n", numero,
                 objetivo.exigeVitoria ? "across the finish line" : "still racing past x = 17000", o.corridas,
@@ -141,8 +141,8 @@ int main(int argc, char** argv) {
     Opcoes o;
     for (int i = 1; i < argc; ++i) {
         const bool temValor = i + 1 < argc;
-        if (std::strcmp(argv[i], "1") == 0 || std::strcmp(argv[i], "2") == 0) {
-            o.niveis.push_back(argv[i][0] - '0');
+        if (const int n = numeroDoNivel(argv[i])) {
+            o.niveis.push_back(n);
         } else if (std::strcmp(argv[i], "--reacao") == 0 && temValor) {
             o.reacoes = lista(argv[++i]);
         } else if (std::strcmp(argv[i], "--olhar") == 0 && temValor) {
@@ -164,12 +164,13 @@ int main(int argc, char** argv) {
     }
     if (o.corridas <= 0 || o.reacoes.empty() || o.olhares.empty()) {
         std::fprintf(stderr,
-                     "usage: %s [1|2] [--reacao MS,...] [--olhar MS,...] [--corridas N] [--semente S]\n"
+                     "usage: %s [LEVEL...] [--reacao MS,...] [--olhar MS,...] [--corridas N] [--semente S]\n"
                      "          [--avisos REACTION,LOOK-AHEAD]   (from the build folder)\n",
                      argv[0]);
         return 2;
     }
-    if (o.niveis.empty()) o.niveis = {1, 2};
+    if (o.niveis.empty())
+        for (int n = 1; n <= niveis::NUM_NIVEIS; ++n) o.niveis.push_back(n);
     o.comAvisos.semente = o.semente;
     semTela::iniciar();
     for (int n : o.niveis) tabela(n, o);

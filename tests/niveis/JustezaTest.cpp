@@ -48,9 +48,10 @@ TEST(VistaNivel, FollowsTheViewTheEngineShowsFrameByFrame) {
 // levels, looking ahead half a second or most of the screen: a change that
 // puts a danger where a person cannot see it in time, or that only a
 // narrow way of looking ahead gets through, fails here.
-TEST(Justeza, APlayerReactingIn300MsGetsThroughBothLevels) {
-    for (int n : {1, 2}) {
-        const ModeloJogador modelo(n == 1 ? niveis::NIVEL1 : niveis::NIVEL2, Objetivo::doNivel(n));
+TEST(Justeza, APlayerReactingIn300MsGetsThroughEveryLevel) {
+    for (int n = 1; n <= niveis::NUM_NIVEIS; ++n) {
+        const niveis::Nivel& nivel = niveis::NIVEIS[n - 1];
+        const ModeloJogador modelo(nivel, Objetivo::doNivel(nivel));
         for (int olhar : {500, 800})
             for (uint32_t semente = 1; semente <= 3; ++semente) {
                 Reflexos r;

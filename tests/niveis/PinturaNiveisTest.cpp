@@ -40,10 +40,10 @@ int noJogo(uint32_t rgb) {
 
 int pixel(BITMAP* b, int x, int y) { return static_cast<int>(reinterpret_cast<uint32_t*>(b->line[y])[x]); }
 
-const niveis::Nivel& nivelNumero(int n) { return n == 1 ? niveis::NIVEL1 : niveis::NIVEL2; }
+const niveis::Nivel& nivelNumero(int n) { return niveis::NIVEIS[n - 1]; }
 
 const Tema& temaDoNivel(int n) {
-    const std::string arquivo = std::string(AVESSO_NIVEIS_DIR) + "/nivel" + std::to_string(n) + ".txt";
+    const std::string arquivo = std::string(AVESSO_NIVEIS_DIR) + "/" + nivelNumero(n).texto;
     return Tema::porNome(DescricaoNivel::ler(arquivo).getTema());
 }
 
@@ -241,7 +241,7 @@ TEST_P(PinturaNivel, CeilingsStandOutFromTheSkyAtAGlance) {
     EXPECT_LE(l.abaixoDe1_5, 0.05);
 }
 
-INSTANTIATE_TEST_SUITE_P(Niveis, PinturaNivel, ::testing::Values(1, 2),
+INSTANTIATE_TEST_SUITE_P(Niveis, PinturaNivel, ::testing::Range(1, niveis::NUM_NIVEIS + 1),
                          [](const ::testing::TestParamInfo<int>& i) { return "Nivel" + std::to_string(i.param); });
 
 TEST(PinturaNiveis, TheInvisibleObjectsPictureIsAllMaskColour) {

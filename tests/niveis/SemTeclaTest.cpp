@@ -79,7 +79,7 @@ struct Destruir {
 class PilhaDeSeis : public ::testing::TestWithParam<int> {};
 
 TEST_P(PilhaDeSeis, RunnersStandOnEachOtherWithoutSinkingIntoEachOtherOrTheGround) {
-    const niveis::Nivel& nivel = GetParam() == 1 ? niveis::NIVEL1 : niveis::NIVEL2;
+    const niveis::Nivel& nivel = niveis::NIVEIS[GetParam() - 1];
     CorridaNivel c(nivel, niveis::MAX_JOGADORES);
     std::unique_ptr<BITMAP, Destruir> colisao(Imagem::carregar(nivel.colisao));
     ASSERT_TRUE(colisao);
@@ -115,7 +115,7 @@ TEST_P(PilhaDeSeis, RunnersStandOnEachOtherWithoutSinkingIntoEachOtherOrTheGroun
     EXPECT_GT(empilhados, 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Niveis, PilhaDeSeis, ::testing::Values(1, 2),
+INSTANTIATE_TEST_SUITE_P(Niveis, PilhaDeSeis, ::testing::Range(1, niveis::NUM_NIVEIS + 1),
                          [](const ::testing::TestParamInfo<int>& i) { return "Nivel" + std::to_string(i.param); });
 
 }  // namespace

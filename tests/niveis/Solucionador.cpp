@@ -9,10 +9,10 @@
 #include <algorithm>
 #include <map>
 
-Objetivo Objetivo::doNivel(int numero) {
+Objetivo Objetivo::doNivel(const niveis::Nivel& nivel) {
     Objetivo o;
-    if (numero == 1)
-        o.xFinal = X_FINAL_NIVEL1;
+    if (nivel.chegadaX < Mapa::LARGURA_TELA)
+        o.xFinal = X_FINAL;
     else
         o.exigeVitoria = true;
     return o;

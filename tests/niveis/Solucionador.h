@@ -12,10 +12,11 @@ struct Objetivo {
     int xFinal = 0;             // still in the race past this column...
     bool exigeVitoria = false;  // ...or, instead, across the finish line
 
-    // Level 1 is won at its start; the rest is a run for survival, made
-    // once the runner is past this column. Level 2 is won at its finish.
-    static constexpr int X_FINAL_NIVEL1 = 17000;
-    static Objetivo doNivel(int numero);
+    // A level whose finish line stands in its first screen (level 1) is won
+    // at its start; the rest is a run for survival, made once the runner is
+    // past X_FINAL. Any other level is won at its finish.
+    static constexpr int X_FINAL = niveis::COMPRIMENTO - 1000;
+    static Objetivo doNivel(const niveis::Nivel& nivel);
 };
 
 // A flip schedule for one runner: the frames (1 is the first frame played)

@@ -56,8 +56,8 @@ void tempos(const niveis::Nivel& nivel) {
 }
 
 int mostrar(int numero, bool comTempos) {
-    const niveis::Nivel& nivel = numero == 1 ? niveis::NIVEL1 : niveis::NIVEL2;
-    const Objetivo objetivo = Objetivo::doNivel(numero);
+    const niveis::Nivel& nivel = niveis::NIVEIS[numero - 1];
+    const Objetivo objetivo = Objetivo::doNivel(nivel);
     std::printf("Level %d (%s)\n", numero,
                 objetivo.exigeVitoria ? "across the finish line" : "still racing past x = 17000");
     const auto inicio = Relogio::now();
@@ -95,14 +95,15 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--tempos") == 0)
             comTempos = true;
-        else if (std::strcmp(argv[i], "1") == 0 || std::strcmp(argv[i], "2") == 0)
-            quais.push_back(argv[i][0] - '0');
+        else if (const int n = numeroDoNivel(argv[i]))
+            quais.push_back(n);
         else {
-            std::fprintf(stderr, "usage: %s [1|2] [--tempos]   (from the build folder)\n", argv[0]);
+            std::fprintf(stderr, "usage: %s [LEVEL...] [--tempos]   (from the build folder)\n", argv[0]);
             return 2;
         }
     }
-    if (quais.empty()) quais = {1, 2};
+    if (quais.empty())
+        for (int n = 1; n <= niveis::NUM_NIVEIS; ++n) quais.push_back(n);
     semTela::iniciar();
     int falhas = 0;
     for (int n : quais) falhas += mostrar(n, comTempos);

@@ -25,4 +25,9 @@ Quadro visual(const Relevo& relevo, const niveis::Nivel& nivel, const std::strin
 // box or the finish line inside the ground, a speed column on a wall face.
 void validar(const Relevo& relevo, const niveis::Nivel& nivel, const std::string& arquivo);
 
+// Reads the level `nivel` from `arquivo`, checks it and writes its two
+// pictures at the paths `nivel` names, under `saida`. Throws
+// std::runtime_error, naming the file, when it cannot.
+void gerar(const std::string& arquivo, const niveis::Nivel& nivel, const std::string& saida);
+
 }  // namespace PintorNivel
