@@ -137,21 +137,31 @@ void descarregarControle(int numPlayers) {
 
 Mapa* montarNivel(const niveis::Nivel& nivel, const std::string* players, int numPlayers,
                   void (*aoCriarRunner)(int indice, Runner* runner)) {
-    Mapa* retorno = new Mapa(nivel.visual, nivel.colisao, niveis::COMPRIMENTO, nullptr);
+    // Nothing outside the map learns of its runners until the level is
+    // whole: when memory runs out part way, the map and all it holds go,
+    // and no key callback is left pointing at a runner that went with it.
+    std::unique_ptr<Mapa> mapa(new Mapa(nivel.visual, nivel.colisao, niveis::COMPRIMENTO, nullptr));
+    auto inserir = [&mapa](const char* nome, std::unique_ptr<Objeto> objeto, bool isHeroi) {
+        mapa->inserirObjeto(nome, objeto.get(), isHeroi);
+        return objeto.release();
+    };
+    Runner* runners[niveis::MAX_JOGADORES] = {};
     for (int i = 0; i < numPlayers; ++i) {
-        Runner* runner = new Runner(players[i], Ponto(niveis::X_INICIAL, niveis::Y_INICIAL + niveis::PASSO_Y * i),
-                                    niveis::LARGURA_RUNNER, niveis::ALTURA_RUNNER, false, i + 1);
-        if (aoCriarRunner) aoCriarRunner(i, runner);
-        retorno->inserirObjeto("player", runner, true);
+        Ponto inicio(niveis::X_INICIAL, niveis::Y_INICIAL + niveis::PASSO_Y * i);
+        runners[i] = static_cast<Runner*>(inserir(
+            "player",
+            std::make_unique<Runner>(players[i], inicio, niveis::LARGURA_RUNNER, niveis::ALTURA_RUNNER, false, i + 1),
+            true));
     }
     for (int b = 0; b < nivel.numBoosts; ++b) {
         Ponto posicao(nivel.boosts[b].x, niveis::Y_BOOST_TELA);
-        retorno->inserirObjeto("boostTela", new BoostTela(posicao, nivel.boosts[b].velocidade), false);
+        inserir("boostTela", std::make_unique<BoostTela>(posicao, nivel.boosts[b].velocidade), false);
     }
-    retorno->inserirObjeto("linhaChegada",
-                           new LinhaChegada(Ponto(nivel.chegadaX, nivel.chegadaY), nivel.alturaChegada),
-                           false);
-    return retorno;
+    inserir("linhaChegada",
+            std::make_unique<LinhaChegada>(Ponto(nivel.chegadaX, nivel.chegadaY), nivel.alturaChegada), false);
+    if (aoCriarRunner)
+        for (int i = 0; i < numPlayers; ++i) aoCriarRunner(i, runners[i]);
+    return mapa.release();
 }
 
 Mapa* carregaNivel(int numero, std::string* players, int numPlayers) {

@@ -47,8 +47,9 @@ void descarregarControle(int numPlayers);
 
 // Builds `nivel`'s map with one runner per player (entry i of `players` is
 // the sprite sheet of player i + 1), the screen-speed columns and the finish
-// line. `aoCriarRunner`, if given, runs for each runner just before it is
-// inserted. Throws the map's int when a level picture cannot be loaded.
+// line. `aoCriarRunner`, if given, runs for each runner once the level
+// is whole. Throws the map's int when a level picture cannot be loaded,
+// std::bad_alloc when memory runs out; then nothing of the level is left.
 Mapa* montarNivel(const niveis::Nivel& nivel, const std::string* players, int numPlayers,
                   void (*aoCriarRunner)(int indice, Runner* runner));
 
