@@ -1,0 +1,30 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+struct BITMAP;
+
+// The clean pictures of the level being played, decoded once and kept while
+// that level is played or retried, so a retry widens them into new bitmaps
+// instead of reading and decoding the files again. A plain 8-bit BMP (what
+// the game's own levels are) is read here directly and kept in the fewest
+// bits a pixel its colours need: one for a collision picture, four for a
+// 16-colour visual one. Any other picture is loaded through Imagem at every
+// build, as before, and not kept. Main thread only.
+class FigurasNivel {
+public:
+    // A new 32-bit bitmap of the picture at `caminho`, which the caller owns;
+    // null when the file is missing or damaged (as Imagem::carregar), or
+    // when there is no memory for the bitmap.
+    static BITMAP* criar(const std::string& caminho);
+
+    // Lets go of every kept picture but these two: a level's pair, asked for
+    // before a map is built, so another level's pictures never stay beside it.
+    static void manterApenas(const std::string& visual, const std::string& colisao);
+    // The level is left: lets go of everything kept.
+    static void liberar();
+
+    // Bytes held by the kept pictures.
+    static size_t bytesGuardados();
+};
