@@ -3,7 +3,10 @@
 #include "classesBasicas/Imagem.h"
 
 #include <allegro.h>
+#include <malloc.h>
+#include <sys/mman.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -27,6 +30,19 @@ struct Guardada {
 // The pictures of the level being played.
 std::vector<std::unique_ptr<Guardada>> guardadas;
 
+// A retry frees its map's 140 MB and at once asks for as much again. By
+// default malloc gives blocks that big back to the system, and taking them
+// anew costs a page fault every 4 KB; held in the heap instead, a retry
+// reuses pages already there. liberar hands them back when the level is
+// left, so the menus do not sit on them.
+void guardarMemoriaDoNivel() {
+    static bool feito = false;
+    if (feito) return;
+    feito = true;
+    mallopt(M_MMAP_THRESHOLD, 256 << 20);
+    mallopt(M_TRIM_THRESHOLD, 512 << 20);
+}
+
 uint32_t lerU32(const uint8_t* p) {
     return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
            static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24;
@@ -36,13 +52,33 @@ struct FecharArquivo {
     void operator()(FILE* f) const { std::fclose(f); }
 };
 
-bool lerArquivo(const std::string& caminho, std::vector<uint8_t>& dados) {
-    std::unique_ptr<FILE, FecharArquivo> f(std::fopen(caminho.c_str(), "rb"));
-    if (!f || std::fseek(f.get(), 0, SEEK_END) != 0) return false;
-    const long tamanho = std::ftell(f.get());
-    if (tamanho < 0 || std::fseek(f.get(), 0, SEEK_SET) != 0) return false;
-    dados.resize(static_cast<size_t>(tamanho));
-    return std::fread(dados.data(), 1, dados.size(), f.get()) == dados.size();
+// A file read in blocks, straight from the system's cache: no copy of a
+// whole picture's file in fresh memory, which would cost its pages' faults.
+class Arquivo {
+public:
+    explicit Arquivo(const std::string& caminho) : f_(std::fopen(caminho.c_str(), "rb")) {}
+    bool isAberto() const { return f_ != nullptr; }
+    bool ler(long onde, uint8_t* destino, size_t bytes) {
+        return std::fseek(f_.get(), onde, SEEK_SET) == 0 && std::fread(destino, 1, bytes, f_.get()) == bytes;
+    }
+
+private:
+    std::unique_ptr<FILE, FecharArquivo> f_;
+};
+
+// Calls `usar(y, row)` for each row of pixels, y counted from the top.
+template <typename Usar>
+bool paraCadaLinha(Arquivo& arquivo, long inicio, size_t passo, int altura, std::vector<uint8_t>& bloco, Usar usar) {
+    const int linhasPorBloco = static_cast<int>(bloco.size() / passo);
+    for (int primeira = 0; primeira < altura; primeira += linhasPorBloco) {
+        const int linhas = std::min(linhasPorBloco, altura - primeira);
+        // BMP rows are stored bottom-up: file rows `primeira` on are picture
+        // rows altura - 1 - primeira upwards.
+        if (!arquivo.ler(inicio + static_cast<long>(passo) * primeira, bloco.data(), passo * static_cast<size_t>(linhas)))
+            return false;
+        for (int i = 0; i < linhas; ++i) usar(altura - 1 - (primeira + i), &bloco[passo * static_cast<size_t>(i)]);
+    }
+    return true;
 }
 
 // The picture of a plain 8-bit BMP with a Windows header, whose pixels all
@@ -51,25 +87,26 @@ bool lerArquivo(const std::string& caminho, std::vector<uint8_t>& dados) {
 // are all there.
 std::unique_ptr<Guardada> lerBmp8(const std::string& caminho) {
     constexpr size_t CABECALHO = 14, INFO = 40;
-    std::vector<uint8_t> dados;
-    if (!lerArquivo(caminho, dados) || dados.size() < CABECALHO + INFO) return nullptr;
-    const uint8_t* h = dados.data();
-    const uint32_t inicio = lerU32(h + 10);
+    Arquivo arquivo(caminho);
+    uint8_t h[CABECALHO + INFO + 256 * 4];
+    if (!arquivo.isAberto() || !arquivo.ler(0, h, CABECALHO + INFO)) return nullptr;
+    const long inicio = static_cast<long>(lerU32(h + 10));
     const int largura = static_cast<int>(lerU32(h + 18));
     const int altura = static_cast<int>(lerU32(h + 22));
     const int bitsArquivo = h[28] | h[29] << 8;
     uint32_t numCores = lerU32(h + 46);
     if (lerU32(h + 14) != INFO || bitsArquivo != 8 || lerU32(h + 30) != 0) return nullptr;
     if (numCores == 0) numCores = 256;
+    if (!arquivo.ler(CABECALHO + INFO, h + CABECALHO + INFO, 4 * numCores)) return nullptr;
     const size_t passo = (static_cast<size_t>(largura) + 3) / 4 * 4;
-    if (inicio + passo * static_cast<size_t>(altura) > dados.size()) return nullptr;
+    std::vector<uint8_t> bloco(std::max<size_t>(passo, 256 * 1024));
 
     // Which palette entries are used, renumbered densely.
     bool usada[256] = {};
-    for (int y = 0; y < altura; ++y) {
-        const uint8_t* linha = h + inicio + passo * static_cast<size_t>(y);
-        for (int x = 0; x < largura; ++x) usada[linha[x]] = true;
-    }
+    if (!paraCadaLinha(arquivo, inicio, passo, altura, bloco, [&](int, const uint8_t* linha) {
+            for (int x = 0; x < largura; ++x) usada[linha[x]] = true;
+        }))
+        return nullptr;
     auto g = std::make_unique<Guardada>();
     uint8_t novo[256] = {};
     for (uint32_t i = 0; i < 256; ++i) {
@@ -91,9 +128,7 @@ std::unique_ptr<Guardada> lerBmp8(const std::string& caminho) {
     const int porByte = 8 / g->bits;
     g->bytesPorLinha = (static_cast<size_t>(largura) + porByte - 1) / porByte;
     g->pixels.assign(g->bytesPorLinha * static_cast<size_t>(altura), 0);
-    for (int y = 0; y < altura; ++y) {
-        // BMP rows are stored bottom-up.
-        const uint8_t* origem = h + inicio + passo * static_cast<size_t>(altura - 1 - y);
+    const bool lida = paraCadaLinha(arquivo, inicio, passo, altura, bloco, [&](int y, const uint8_t* origem) {
         uint8_t* destino = &g->pixels[g->bytesPorLinha * static_cast<size_t>(y)];
         unsigned byte = 0;
         int deslocamento = 8 - g->bits;
@@ -108,14 +143,14 @@ std::unique_ptr<Guardada> lerBmp8(const std::string& caminho) {
             }
         }
         if (deslocamento != 8 - g->bits) *destino = static_cast<uint8_t>(byte);
-    }
-    return g;
+    });
+    return lida ? std::move(g) : nullptr;
 }
 
 // A new 32-bit bitmap of a kept picture: each packed byte becomes its
 // pixels through a table of all 256 byte values.
 BITMAP* alargar(const Guardada& g) {
-    BITMAP* bitmap = create_bitmap_ex(32, g.largura, g.altura);
+    BITMAP* bitmap = FigurasNivel::criarBitmap(g.largura, g.altura);
     if (!bitmap) return nullptr;
     const int porByte = 8 / g.bits;
     const uint32_t mascara = (1u << g.bits) - 1;
@@ -143,6 +178,7 @@ BITMAP* alargar(const Guardada& g) {
 }  // namespace
 
 BITMAP* FigurasNivel::criar(const std::string& caminho) {
+    guardarMemoriaDoNivel();
     for (const auto& g : guardadas)
         if (g->caminho == caminho) return alargar(*g);
     if (!Imagem::isBmpIntegro(caminho)) return nullptr;
@@ -156,13 +192,31 @@ BITMAP* FigurasNivel::criar(const std::string& caminho) {
     return Imagem::carregar(caminho);
 }
 
+BITMAP* FigurasNivel::criarBitmap(int largura, int altura) {
+    BITMAP* bitmap = create_bitmap_ex(32, largura, altura);
+    if (!bitmap || !is_memory_bitmap(bitmap)) return bitmap;
+    // A memory bitmap's pixels are one block, untouched yet. The hint
+    // covers the huge pages it overlaps: in the heap, where the level's
+    // bitmaps lie end to end, their edges too.
+    constexpr uintptr_t PAGINA_GRANDE = 2u << 20;
+    const auto inicio = reinterpret_cast<uintptr_t>(bitmap->dat);
+    const uintptr_t fim = inicio + static_cast<uintptr_t>(largura) * static_cast<uintptr_t>(altura) * 4u;
+    const uintptr_t de = inicio & ~(PAGINA_GRANDE - 1);
+    const uintptr_t ate = (fim + PAGINA_GRANDE - 1) & ~(PAGINA_GRANDE - 1);
+    madvise(reinterpret_cast<void*>(de), ate - de, MADV_HUGEPAGE);  // a hint: refused, or partly, is fine
+    return bitmap;
+}
+
 void FigurasNivel::manterApenas(const std::string& visual, const std::string& colisao) {
     for (size_t i = guardadas.size(); i-- > 0;)
         if (guardadas[i]->caminho != visual && guardadas[i]->caminho != colisao)
             guardadas.erase(guardadas.begin() + static_cast<long>(i));
 }
 
-void FigurasNivel::liberar() { guardadas.clear(); }
+void FigurasNivel::liberar() {
+    guardadas.clear();
+    malloc_trim(0);
+}
 
 size_t FigurasNivel::bytesGuardados() {
     size_t total = 0;

@@ -25,6 +25,11 @@ public:
     // The level is left: lets go of everything kept.
     static void liberar();
 
+    // A new 32-bit bitmap, as create_bitmap_ex gives it, whose pixels the
+    // system may back with huge pages: a level's four bitmaps are 140 MB of
+    // fresh memory, and faulting it in 4 KB pages was most of a build.
+    static BITMAP* criarBitmap(int largura, int altura);
+
     // Bytes held by the kept pictures.
     static size_t bytesGuardados();
 };

@@ -41,8 +41,8 @@ Mapa::Mapa(std::string mapaVisual, std::string mapaColisao, int comprimento,
         FigurasNivel::manterApenas(mapaVisual, mapaColisao);
         this->mapaVisual = carregarFiguraDoNivel(mapaVisual, comprimento, 1);
         this->mapaColisao = carregarFiguraDoNivel(mapaColisao, comprimento, 2);
-        bufferColisao = create_bitmap(comprimento, ALTURA);
-        bufferVisual = create_bitmap(comprimento, ALTURA);
+        bufferColisao = FigurasNivel::criarBitmap(comprimento, ALTURA);
+        bufferVisual = FigurasNivel::criarBitmap(comprimento, ALTURA);
         if (!bufferColisao || !bufferVisual) throw std::bad_alloc();
         draw_sprite(bufferVisual, this->mapaVisual, 0, 0);
         draw_sprite(bufferColisao, this->mapaColisao, 0, 0);

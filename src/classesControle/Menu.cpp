@@ -34,7 +34,7 @@ std::atomic<bool> saidaPedida{false};
 // Between two looks at the keyboard. Allegro's input thread updates key[]
 // about every 10 ms, so a millisecond's rest loses no press and gives the
 // processor back.
-void descansar() { rest(1); }
+void descansar() { rest(5); }
 
 // A picture shown until Escape, which it consumes so the menu behind it
 // does not also see it.

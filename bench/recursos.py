@@ -1,0 +1,271 @@
+#!/usr/bin/env python3
+"""Figures, not pass/fail: what the real game costs a player's machine, for
+two builds side by side in the same run (say, an older commit built in a
+folder of its own, and this tree's build):
+
+- the share of a core the game takes, and the X server's, on the main menu,
+  the character selection, the pause and the race, from /proc over at least
+  5 s each;
+- how long a player looks at the loading picture: selection Enter -> level
+  prompt (the level's first build in the process), and everyone out -> the
+  prompt of the retried level, over the given number of retries;
+- the game's memory: resident at the first prompt, and its peak.
+
+    bench/recursos.py BUILD_ANTES BUILD_AGORA [rounds, default 2] [retries, default 10]
+
+Each round runs each build once, in turn, each with its own Xvfb (the
+scenarios' sessao.py). One player: level 1 ends at once (its finish line
+stands in the first screen), and on level 2 a runner that never flips
+drops out after about 3.5 s, so the race is measured in 2 s windows over
+three attempts, and the retries come by themselves. The screen is read a
+few rows at a time straight from the X server, every millisecond or so,
+around the moments that are timed; nothing is read while a share of a core
+is being measured.
+"""
+import ctypes
+import json
+import os
+import statistics
+import subprocess
+import sys
+import time
+
+AQUI = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, os.path.join(AQUI, "..", "tests", "e2e"))
+
+TIQUES = os.sysconf("SC_CLK_TCK")
+
+
+def tiques(pid):
+    """Processor time of every thread of `pid`, in clock ticks."""
+    with open(f"/proc/{pid}/stat") as f:
+        campos = f.read().rsplit(")", 1)[1].split()
+    return int(campos[11]) + int(campos[12])  # utime, stime
+
+
+def memoria(pid):
+    valores = {}
+    with open(f"/proc/{pid}/status") as f:
+        for linha in f:
+            if linha.startswith(("VmRSS:", "VmHWM:")):
+                nome, kb = linha.split()[:2]
+                valores[nome[:-1]] = int(kb) / 1024
+    return valores
+
+
+def parcela(pids, segundos):
+    """Share of one core each of `pids` used over `segundos` of wall time."""
+    antes = [tiques(p) for p in pids]
+    t0 = time.monotonic()
+    time.sleep(segundos)
+    depois = [tiques(p) for p in pids]
+    dt = time.monotonic() - t0
+    return [(b - a) / TIQUES / dt for a, b in zip(antes, depois)], dt
+
+
+class _XImage(ctypes.Structure):
+    _fields_ = [("width", ctypes.c_int), ("height", ctypes.c_int), ("xoffset", ctypes.c_int),
+                ("format", ctypes.c_int), ("data", ctypes.POINTER(ctypes.c_ubyte)), ("byte_order", ctypes.c_int),
+                ("bitmap_unit", ctypes.c_int), ("bitmap_bit_order", ctypes.c_int), ("bitmap_pad", ctypes.c_int),
+                ("depth", ctypes.c_int), ("bytes_per_line", ctypes.c_int), ("bits_per_pixel", ctypes.c_int),
+                ("red_mask", ctypes.c_ulong), ("green_mask", ctypes.c_ulong), ("blue_mask", ctypes.c_ulong),
+                ("obdata", ctypes.c_void_p), ("create_image", ctypes.c_void_p), ("destroy_image", ctypes.c_void_p)]
+
+
+class Olho:
+    """Rows of the game's window read straight from the X server: a row in
+    well under a millisecond, where a whole screenshot takes tens."""
+
+    def __init__(self, display, x, y):
+        self.x11 = ctypes.CDLL("libX11.so.6")
+        self.x11.XOpenDisplay.restype = ctypes.c_void_p
+        self.x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+        self.x11.XDefaultRootWindow.restype = ctypes.c_ulong
+        self.x11.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+        self.x11.XGetImage.restype = ctypes.POINTER(_XImage)
+        self.x11.XGetImage.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_int, ctypes.c_uint,
+                                       ctypes.c_uint, ctypes.c_ulong, ctypes.c_int]
+        self.x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+        self.conexao = self.x11.XOpenDisplay(display.encode())
+        self.raiz = self.x11.XDefaultRootWindow(self.conexao)
+        self.x, self.y = x, y
+        self._destruir = ctypes.CFUNCTYPE(ctypes.c_int, ctypes.POINTER(_XImage))
+
+    def linha(self, y):
+        """Row y of the window as RGB bytes."""
+        img = self.x11.XGetImage(self.conexao, self.raiz, self.x, self.y + y, 640, 1, 0xFFFFFFFF, 2)  # ZPixmap
+        bruto = ctypes.string_at(img.contents.data, 640 * 4)  # 24-bit depth: B, G, R, pad
+        self._destruir(img.contents.destroy_image)(img)
+        rgb = bytearray(640 * 3)
+        rgb[0::3], rgb[1::3], rgb[2::3] = bruto[2::4], bruto[1::4], bruto[0::4]
+        return bytes(rgb)
+
+    def fechar(self):
+        self.x11.XCloseDisplay(self.conexao)
+
+
+def mascarada(figura, y):
+    """Test of a screen row: the figure's row y drawn over it with its mask
+    colour left out."""
+    trechos = figura.trechos(y)
+    linha = figura.linha(y)
+    return lambda tela: all(tela[3 * a:3 * b] == linha[3 * a:3 * b] for a, b in trechos)
+
+
+def medir_um(build, rodada_de_retentativas):
+    """One game of `build`, measured; returns a dict."""
+    sys.argv = [sys.argv[0], build]
+    from sessao import Cenario, no_nivel, sobreposta, tela_cheia
+
+    r = {"cpu": {}, "x": {}, "selecao_prompt": [], "retry_prompt": []}
+    c = Cenario("recursos")
+    c.__enter__()
+    try:
+        jogo = c.iniciar_jogo()
+        jogo.abrir()
+        pid, xpid = jogo.processo.pid, c.xvfb.pid
+        menu, selecao = c.menu("menu"), c.menu("bg_selecao")
+
+        def quase(figura):  # most of the screen is the picture: items may be drawn over it
+            return lambda t: sum(t.linha(y) == figura.linha(y) for y in range(0, 480, 8)) >= 40
+
+        def janela(nome, segundos=5.0):
+            (jg, xv), dt = parcela([pid, xpid], segundos)
+            r["cpu"].setdefault(nome, []).append((jg, dt))
+            r["x"].setdefault(nome, []).append((xv, dt))
+
+        c.esperar(jogo, quase(menu), "the main menu")
+        time.sleep(1.0)
+        janela("main menu")
+        c.apertar(jogo, "Return", quase(selecao), "the character selection")
+        time.sleep(1.0)
+        janela("character selection")
+
+        olho = Olho(c.display, jogo.x, jogo.y)
+        enter = c.menu("enter")
+        y_prompt = max(range(enter.altura), key=lambda y: sum(b - a for a, b in enter.trechos(y)))
+        prompt_linha = mascarada(enter, y_prompt)
+        carregando = mascarada(c.menu("bg_carregando"), 10)
+        prompt = sobreposta(c, "enter")
+
+        def ate(condicao, y, limite=30.0):
+            fim = time.monotonic() + limite
+            while time.monotonic() < fim:
+                if condicao(olho.linha(y)):
+                    return time.monotonic()
+                time.sleep(0.001)
+            raise RuntimeError("not seen in time")
+
+        # Selection Enter -> level 1's prompt: the level's first build.
+        with jogo.segurando("Return"):
+            t0 = time.monotonic()
+            t1 = ate(prompt_linha, y_prompt)
+        r["selecao_prompt"].append((t1 - t0) * 1000)
+        r["memoria_prompt"] = memoria(pid)
+        c.esperar(jogo, lambda t: prompt(t) and no_nivel(c, 1, 480)(t), "level 1's prompt")
+        # Level 1 ends at once with a winner: level 2.
+        c.apertar(jogo, "Return", lambda t: not prompt(t), "level 1's race")
+        c.esperar(jogo, lambda t: prompt(t) and no_nivel(c, 2, 480)(t), "level 2's prompt", timeout=60)
+
+        linhas = (10, y_prompt, 240, 400)
+        for tentativa in range(rodada_de_retentativas):
+            c.apertar(jogo, "Return", lambda t: not prompt(t), f"level 2's race, attempt {tentativa + 1}")
+            if tentativa < 3:
+                janela("race", 2.0)
+            elif tentativa == 3:
+                c.apertar(jogo, "p", tela_cheia(c, "pause"), "the pause")
+                time.sleep(0.5)
+                janela("pause")
+                c.apertar(jogo, "p", lambda t: not tela_cheia(c, "pause")(t), "the race again")
+            # Everyone out: the last frame drawn, then the loading picture,
+            # then the retried level's prompt.
+            anterior = [olho.linha(y) for y in linhas]
+            ultima_mudanca = time.monotonic()
+            limite = time.monotonic() + 30
+            while True:
+                agora = [olho.linha(y) for y in linhas]
+                t = time.monotonic()
+                if carregando(agora[0]) or prompt_linha(agora[1]):
+                    break
+                if agora != anterior:
+                    ultima_mudanca, anterior = t, agora
+                if t > limite:
+                    raise RuntimeError("the race did not end")
+                time.sleep(0.001)
+            t_prompt = ate(prompt_linha, y_prompt)
+            r["retry_prompt"].append((t_prompt - ultima_mudanca) * 1000)
+            c.esperar(jogo, lambda t: prompt(t) and no_nivel(c, 2, 480)(t), "the retried level's prompt")
+        r["memoria_fim"] = memoria(pid)
+        olho.fechar()
+    finally:
+        for j in c.jogos:
+            j.matar()
+        c.xvfb.kill()
+        c.xvfb.wait()
+    return r
+
+
+def juntar(resultados):
+    total = {"cpu": {}, "x": {}, "selecao_prompt": [], "retry_prompt": [], "rss": [], "pico": []}
+    for r in resultados:
+        for chave in ("cpu", "x"):
+            for tela, medidas in r[chave].items():
+                total[chave].setdefault(tela, []).append(
+                    sum(p * dt for p, dt in medidas) / sum(dt for _, dt in medidas))
+        total["selecao_prompt"] += r["selecao_prompt"]
+        total["retry_prompt"] += r["retry_prompt"]
+        total["rss"].append(r["memoria_prompt"]["VmRSS"])
+        total["pico"].append(r["memoria_fim"]["VmHWM"])
+    return total
+
+
+def main():
+    if len(sys.argv) >= 2 and sys.argv[1] == "--um":
+        print("RESULTADO " + json.dumps(medir_um(sys.argv[2], int(sys.argv[3]))), flush=True)
+        return
+    if len(sys.argv) < 3:
+        sys.exit(__doc__)
+    builds = {"before": os.path.abspath(sys.argv[1]), "now": os.path.abspath(sys.argv[2])}
+    rodadas = int(sys.argv[3]) if len(sys.argv) > 3 else 2
+    retentativas = int(sys.argv[4]) if len(sys.argv) > 4 else 10
+    resultados = {nome: [] for nome in builds}
+    for rodada in range(rodadas):
+        ordem = list(builds) if rodada % 2 == 0 else list(reversed(builds))
+        for nome in ordem:
+            print(f"round {rodada + 1}: {nome} ({builds[nome]})", file=sys.stderr, flush=True)
+            p = subprocess.run([sys.executable, "-B", __file__, "--um", builds[nome], str(retentativas)],
+                               capture_output=True, text=True)
+            linha = [l for l in p.stdout.splitlines() if l.startswith("RESULTADO ")]
+            if not linha:
+                sys.exit(f"{nome} failed:\n{p.stdout[-3000:]}\n{p.stderr[-3000:]}")
+            resultados[nome].append(json.loads(linha[0][len("RESULTADO "):]))
+    t = {nome: juntar(rs) for nome, rs in resultados.items()}
+
+    def faixa(v):
+        return f"{100 * statistics.median(v):5.1f}% ({100 * min(v):.1f}-{100 * max(v):.1f})"
+
+    print(f"share of one core, median of {rodadas} runs (range), game + X server:")
+    print(f"  {'':22} {'before':>32} {'now':>32}")
+    for tela in ("race", "pause", "main menu", "character selection"):
+        celulas = [f"{faixa(t[n]['cpu'][tela])} + X {100 * statistics.median(t[n]['x'][tela]):4.1f}%" for n in builds]
+        print(f"  {tela:22} {celulas[0]:>32} {celulas[1]:>32}")
+
+    def tempos(v):
+        return f"{min(v):6.0f} / {statistics.median(v):6.0f} / {max(v):6.0f}"
+
+    print("what the player waits, ms, min / median / max:")
+    print(f"  {'':38} {'before':>24} {'now':>24}")
+    print(f"  {'selection Enter -> prompt (first build)':38} "
+          f"{tempos(t['before']['selecao_prompt']):>24} {tempos(t['now']['selecao_prompt']):>24}"
+          f"   ({len(t['now']['selecao_prompt'])} each)")
+    print(f"  {'everyone out -> retried prompt':38} "
+          f"{tempos(t['before']['retry_prompt']):>24} {tempos(t['now']['retry_prompt']):>24}"
+          f"   ({len(t['now']['retry_prompt'])} each)")
+    print("memory, MB (largest of the runs):")
+    for nome in builds:
+        print(f"  {nome:7} resident at the first prompt {max(t[nome]['rss']):6.1f}, "
+              f"peak after {retentativas} retries {max(t[nome]['pico']):6.1f}")
+
+
+if __name__ == "__main__":
+    main()
