@@ -7,14 +7,17 @@ folder of its own, and this tree's build):
   the character selection, the pause and the race, from /proc over at least
   5 s each;
 - how long a player looks at the loading picture: selection Enter -> level
-  prompt (the level's first build in the process), and everyone out -> the
-  prompt of the retried level, over the given number of retries;
+  prompt (the level's first build in the process; once in each measured
+  game and in five more fresh games a round), and everyone out (the last
+  frame drawn) -> the prompt of the retried level, over the given number
+  of retries;
 - the game's memory: resident at the first prompt, and its peak.
 
     bench/recursos.py BUILD_ANTES BUILD_AGORA [rounds, default 2] [retries, default 10]
 
 Each round runs each build once, in turn, each with its own Xvfb (the
-scenarios' sessao.py). One player: level 1 ends at once (its finish line
+scenarios' sessao.py). Run it as run.sh starts the game, with its
+GLIBC_TUNABLES, to measure what a player gets. One player: level 1 ends at once (its finish line
 stands in the first screen), and on level 2 a runner that never flips
 drops out after about 3.5 s, so the race is measured in 2 s windows over
 three attempts, and the retries come by themselves. The screen is read a
@@ -34,6 +37,7 @@ AQUI = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(AQUI, "..", "tests", "e2e"))
 
 TIQUES = os.sysconf("SC_CLK_TCK")
+PRIMEIRAS_POR_RODADA = 5
 
 
 def tiques(pid):
@@ -100,6 +104,15 @@ class Olho:
         rgb[0::3], rgb[1::3], rgb[2::3] = bruto[2::4], bruto[1::4], bruto[0::4]
         return bytes(rgb)
 
+    def ate(self, condicao, y, limite=30.0):
+        """The moment row y first passes `condicao`, looking every millisecond or so."""
+        fim = time.monotonic() + limite
+        while time.monotonic() < fim:
+            if condicao(self.linha(y)):
+                return time.monotonic()
+            time.sleep(0.001)
+        raise RuntimeError(f"row {y}: not seen within {limite:.0f} s")
+
     def fechar(self):
         self.x11.XCloseDisplay(self.conexao)
 
@@ -112,102 +125,120 @@ def mascarada(figura, y):
     return lambda tela: all(tela[3 * a:3 * b] == linha[3 * a:3 * b] for a, b in trechos)
 
 
-def medir_um(build, rodada_de_retentativas):
-    """One game of `build`, measured; returns a dict."""
-    sys.argv = [sys.argv[0], build]
-    from sessao import Cenario, no_nivel, sobreposta, tela_cheia
+def _preparar(build):
+    sys.argv = [sys.argv[0], build]  # sessao's Cenario reads the build folder from here
+    import sessao
+    return sessao
 
-    r = {"cpu": {}, "x": {}, "selecao_prompt": [], "retry_prompt": []}
-    c = Cenario("recursos")
-    c.__enter__()
-    try:
-        jogo = c.iniciar_jogo()
-        jogo.abrir()
+
+def ver_prompt(c):
+    """(row, test of that row): the Enter prompt's row with the most of its
+    picture on it."""
+    enter = c.menu("enter")
+    y = max(range(enter.altura), key=lambda y: sum(b - a for a, b in enter.trechos(y)))
+    return y, mascarada(enter, y)
+
+
+def quase(figura):
+    """Most of the screen is the picture: items may be drawn over it."""
+    return lambda t: sum(t.linha(y) == figura.linha(y) for y in range(0, 480, 8)) >= 40
+
+
+def ate_a_selecao(c):
+    """A new game on the character selection."""
+    jogo = c.iniciar_jogo()
+    jogo.abrir()
+    c.esperar(jogo, quase(c.menu("menu")), "the main menu")
+    return jogo
+
+
+def selecao_ao_prompt(c, jogo, olho):
+    """Enter on the selection (one player takes the first runner) to the
+    level's prompt, in ms: the level's first build in the process."""
+    y, no_prompt = ver_prompt(c)
+    with jogo.segurando("Return"):
+        t0 = time.monotonic()
+        t1 = olho.ate(no_prompt, y)
+    return (t1 - t0) * 1000
+
+
+def medir_primeira(build):
+    """A fresh game, only for how long its first level build takes."""
+    sessao = _preparar(build)
+    with sessao.Cenario("recursos-primeira") as c:
+        jogo = ate_a_selecao(c)
+        c.apertar(jogo, "Return", quase(c.menu("bg_selecao")), "the character selection")
+        olho = Olho(c.display, jogo.x, jogo.y)
+        print("RESULTADO " + json.dumps({"selecao_prompt": [selecao_ao_prompt(c, jogo, olho)]}), flush=True)
+        olho.fechar()
+
+
+def medir_um(build, retentativas):
+    """One game of `build`, measured throughout."""
+    sessao = _preparar(build)
+    r = {"cpu": {}, "x": {}, "retry_prompt": []}
+    with sessao.Cenario("recursos") as c:
+        jogo = ate_a_selecao(c)
         pid, xpid = jogo.processo.pid, c.xvfb.pid
-        menu, selecao = c.menu("menu"), c.menu("bg_selecao")
-
-        def quase(figura):  # most of the screen is the picture: items may be drawn over it
-            return lambda t: sum(t.linha(y) == figura.linha(y) for y in range(0, 480, 8)) >= 40
 
         def janela(nome, segundos=5.0):
             (jg, xv), dt = parcela([pid, xpid], segundos)
             r["cpu"].setdefault(nome, []).append((jg, dt))
             r["x"].setdefault(nome, []).append((xv, dt))
 
-        c.esperar(jogo, quase(menu), "the main menu")
         time.sleep(1.0)
         janela("main menu")
-        c.apertar(jogo, "Return", quase(selecao), "the character selection")
+        c.apertar(jogo, "Return", quase(c.menu("bg_selecao")), "the character selection")
         time.sleep(1.0)
         janela("character selection")
 
         olho = Olho(c.display, jogo.x, jogo.y)
-        enter = c.menu("enter")
-        y_prompt = max(range(enter.altura), key=lambda y: sum(b - a for a, b in enter.trechos(y)))
-        prompt_linha = mascarada(enter, y_prompt)
-        carregando = mascarada(c.menu("bg_carregando"), 10)
-        prompt = sobreposta(c, "enter")
-
-        def ate(condicao, y, limite=30.0):
-            fim = time.monotonic() + limite
-            while time.monotonic() < fim:
-                if condicao(olho.linha(y)):
-                    return time.monotonic()
-                time.sleep(0.001)
-            raise RuntimeError("not seen in time")
-
-        # Selection Enter -> level 1's prompt: the level's first build.
-        with jogo.segurando("Return"):
-            t0 = time.monotonic()
-            t1 = ate(prompt_linha, y_prompt)
-        r["selecao_prompt"].append((t1 - t0) * 1000)
+        r["selecao_prompt"] = [selecao_ao_prompt(c, jogo, olho)]
         r["memoria_prompt"] = memoria(pid)
-        c.esperar(jogo, lambda t: prompt(t) and no_nivel(c, 1, 480)(t), "level 1's prompt")
+        prompt = sessao.sobreposta(c, "enter")
+        c.esperar(jogo, lambda t: prompt(t) and sessao.no_nivel(c, 1, 480)(t), "level 1's prompt")
         # Level 1 ends at once with a winner: level 2.
         c.apertar(jogo, "Return", lambda t: not prompt(t), "level 1's race")
-        c.esperar(jogo, lambda t: prompt(t) and no_nivel(c, 2, 480)(t), "level 2's prompt", timeout=60)
+        c.esperar(jogo, lambda t: prompt(t) and sessao.no_nivel(c, 2, 480)(t), "level 2's prompt", timeout=60)
 
-        linhas = (10, y_prompt, 240, 400)
-        for tentativa in range(rodada_de_retentativas):
+        y_prompt, no_prompt = ver_prompt(c)
+        carregando = mascarada(c.menu("bg_carregando"), 10)
+        pausa = sessao.tela_cheia(c, "pause")
+        linhas = (10, y_prompt, 400)
+        for tentativa in range(retentativas):
             c.apertar(jogo, "Return", lambda t: not prompt(t), f"level 2's race, attempt {tentativa + 1}")
             if tentativa < 3:
                 janela("race", 2.0)
             elif tentativa == 3:
-                c.apertar(jogo, "p", tela_cheia(c, "pause"), "the pause")
+                c.apertar(jogo, "p", pausa, "the pause")
                 time.sleep(0.5)
                 janela("pause")
-                c.apertar(jogo, "p", lambda t: not tela_cheia(c, "pause")(t), "the race again")
+                c.apertar(jogo, "p", lambda t: not pausa(t), "the race again")
             # Everyone out: the last frame drawn, then the loading picture,
             # then the retried level's prompt.
             anterior = [olho.linha(y) for y in linhas]
             ultima_mudanca = time.monotonic()
-            limite = time.monotonic() + 30
+            limite = ultima_mudanca + 30
             while True:
                 agora = [olho.linha(y) for y in linhas]
                 t = time.monotonic()
-                if carregando(agora[0]) or prompt_linha(agora[1]):
+                if carregando(agora[0]) or no_prompt(agora[1]):
                     break
                 if agora != anterior:
                     ultima_mudanca, anterior = t, agora
                 if t > limite:
-                    raise RuntimeError("the race did not end")
+                    raise sessao.Falha("the race did not end")
                 time.sleep(0.001)
-            t_prompt = ate(prompt_linha, y_prompt)
-            r["retry_prompt"].append((t_prompt - ultima_mudanca) * 1000)
-            c.esperar(jogo, lambda t: prompt(t) and no_nivel(c, 2, 480)(t), "the retried level's prompt")
+            r["retry_prompt"].append((olho.ate(no_prompt, y_prompt) - ultima_mudanca) * 1000)
+            c.esperar(jogo, lambda t: prompt(t) and sessao.no_nivel(c, 2, 480)(t), "the retried level's prompt")
         r["memoria_fim"] = memoria(pid)
         olho.fechar()
-    finally:
-        for j in c.jogos:
-            j.matar()
-        c.xvfb.kill()
-        c.xvfb.wait()
-    return r
+        print("RESULTADO " + json.dumps(r), flush=True)
 
 
-def juntar(resultados):
+def juntar(completas, primeiras):
     total = {"cpu": {}, "x": {}, "selecao_prompt": [], "retry_prompt": [], "rss": [], "pico": []}
-    for r in resultados:
+    for r in completas:
         for chave in ("cpu", "x"):
             for tela, medidas in r[chave].items():
                 total[chave].setdefault(tela, []).append(
@@ -216,30 +247,43 @@ def juntar(resultados):
         total["retry_prompt"] += r["retry_prompt"]
         total["rss"].append(r["memoria_prompt"]["VmRSS"])
         total["pico"].append(r["memoria_fim"]["VmHWM"])
+    for r in primeiras:
+        total["selecao_prompt"] += r["selecao_prompt"]
     return total
 
 
+def rodar(*argumentos):
+    p = subprocess.run([sys.executable, "-B", __file__, *argumentos], capture_output=True, text=True)
+    linha = [l for l in p.stdout.splitlines() if l.startswith("RESULTADO ")]
+    if not linha:
+        sys.exit(f"{' '.join(argumentos)} failed:\n{p.stdout[-3000:]}\n{p.stderr[-3000:]}")
+    return json.loads(linha[0][len("RESULTADO "):])
+
+
 def main():
-    if len(sys.argv) >= 2 and sys.argv[1] == "--um":
-        print("RESULTADO " + json.dumps(medir_um(sys.argv[2], int(sys.argv[3]))), flush=True)
+    if len(sys.argv) >= 3 and sys.argv[1] == "--um":
+        medir_um(sys.argv[2], int(sys.argv[3]))
+        return
+    if len(sys.argv) >= 3 and sys.argv[1] == "--primeira":
+        medir_primeira(sys.argv[2])
         return
     if len(sys.argv) < 3:
         sys.exit(__doc__)
     builds = {"before": os.path.abspath(sys.argv[1]), "now": os.path.abspath(sys.argv[2])}
     rodadas = int(sys.argv[3]) if len(sys.argv) > 3 else 2
     retentativas = int(sys.argv[4]) if len(sys.argv) > 4 else 10
-    resultados = {nome: [] for nome in builds}
+    completas = {nome: [] for nome in builds}
+    primeiras = {nome: [] for nome in builds}
     for rodada in range(rodadas):
         ordem = list(builds) if rodada % 2 == 0 else list(reversed(builds))
         for nome in ordem:
             print(f"round {rodada + 1}: {nome} ({builds[nome]})", file=sys.stderr, flush=True)
-            p = subprocess.run([sys.executable, "-B", __file__, "--um", builds[nome], str(retentativas)],
-                               capture_output=True, text=True)
-            linha = [l for l in p.stdout.splitlines() if l.startswith("RESULTADO ")]
-            if not linha:
-                sys.exit(f"{nome} failed:\n{p.stdout[-3000:]}\n{p.stderr[-3000:]}")
-            resultados[nome].append(json.loads(linha[0][len("RESULTADO "):]))
-    t = {nome: juntar(rs) for nome, rs in resultados.items()}
+            completas[nome].append(rodar("--um", builds[nome], str(retentativas)))
+        # More first builds, each in a fresh game, in turn.
+        for _ in range(PRIMEIRAS_POR_RODADA):
+            for nome in ordem:
+                primeiras[nome].append(rodar("--primeira", builds[nome]))
+    t = {nome: juntar(completas[nome], primeiras[nome]) for nome in builds}
 
     def faixa(v):
         return f"{100 * statistics.median(v):5.1f}% ({100 * min(v):.1f}-{100 * max(v):.1f})"
@@ -251,16 +295,13 @@ def main():
         print(f"  {tela:22} {celulas[0]:>32} {celulas[1]:>32}")
 
     def tempos(v):
-        return f"{min(v):6.0f} / {statistics.median(v):6.0f} / {max(v):6.0f}"
+        return f"{min(v):6.0f} / {statistics.median(v):6.0f} / {max(v):6.0f}  ({len(v)})"
 
-    print("what the player waits, ms, min / median / max:")
-    print(f"  {'':38} {'before':>24} {'now':>24}")
-    print(f"  {'selection Enter -> prompt (first build)':38} "
-          f"{tempos(t['before']['selecao_prompt']):>24} {tempos(t['now']['selecao_prompt']):>24}"
-          f"   ({len(t['now']['selecao_prompt'])} each)")
-    print(f"  {'everyone out -> retried prompt':38} "
-          f"{tempos(t['before']['retry_prompt']):>24} {tempos(t['now']['retry_prompt']):>24}"
-          f"   ({len(t['now']['retry_prompt'])} each)")
+    print("what the player waits, ms, min / median / max (how many):")
+    print(f"  {'':38} {'before':>29} {'now':>29}")
+    for titulo, chave in (("selection Enter -> prompt (first build)", "selecao_prompt"),
+                          ("everyone out -> retried prompt", "retry_prompt")):
+        print(f"  {titulo:38} {tempos(t['before'][chave]):>29} {tempos(t['now'][chave]):>29}")
     print("memory, MB (largest of the runs):")
     for nome in builds:
         print(f"  {nome:7} resident at the first prompt {max(t[nome]['rss']):6.1f}, "

@@ -81,6 +81,25 @@ bool paraCadaLinha(Arquivo& arquivo, long inicio, size_t passo, int altura, std:
     return true;
 }
 
+// Packs a row of palette indices POR_BYTE to a byte, from the high bits
+// down, each renumbered through `novo`.
+template <int POR_BYTE>
+void empacotarLinha(const uint8_t* origem, int largura, const uint8_t* novo, uint8_t* destino) {
+    constexpr int BITS = 8 / POR_BYTE;
+    int x = 0;
+    for (; x + POR_BYTE <= largura; x += POR_BYTE) {
+        unsigned byte = 0;
+        for (int k = 0; k < POR_BYTE; ++k) byte = byte << BITS | novo[origem[x + k]];
+        *destino++ = static_cast<uint8_t>(byte);
+    }
+    if (x < largura) {  // the last byte, half full
+        unsigned byte = 0;
+        int k = 0;
+        for (; x < largura; ++x, ++k) byte = byte << BITS | novo[origem[x]];
+        *destino = static_cast<uint8_t>(byte << (BITS * (POR_BYTE - k)));
+    }
+}
+
 // The picture of a plain 8-bit BMP with a Windows header, whose pixels all
 // name colours of its palette; null for anything else, which Allegro reads.
 // The file has passed Imagem's checks: the header is sane and the pixels
@@ -128,49 +147,48 @@ std::unique_ptr<Guardada> lerBmp8(const std::string& caminho) {
     const int porByte = 8 / g->bits;
     g->bytesPorLinha = (static_cast<size_t>(largura) + porByte - 1) / porByte;
     g->pixels.assign(g->bytesPorLinha * static_cast<size_t>(altura), 0);
+    void (*empacotar)(const uint8_t*, int, const uint8_t*, uint8_t*) =
+        g->bits == 1 ? empacotarLinha<8> : g->bits == 2 ? empacotarLinha<4> : g->bits == 4 ? empacotarLinha<2>
+                                                                                            : empacotarLinha<1>;
     const bool lida = paraCadaLinha(arquivo, inicio, passo, altura, bloco, [&](int y, const uint8_t* origem) {
-        uint8_t* destino = &g->pixels[g->bytesPorLinha * static_cast<size_t>(y)];
-        unsigned byte = 0;
-        int deslocamento = 8 - g->bits;
-        for (int x = 0; x < largura; ++x) {
-            byte |= static_cast<unsigned>(novo[origem[x]]) << deslocamento;
-            if (deslocamento == 0) {
-                *destino++ = static_cast<uint8_t>(byte);
-                byte = 0;
-                deslocamento = 8 - g->bits;
-            } else {
-                deslocamento -= g->bits;
-            }
-        }
-        if (deslocamento != 8 - g->bits) *destino = static_cast<uint8_t>(byte);
+        empacotar(origem, largura, novo, &g->pixels[g->bytesPorLinha * static_cast<size_t>(y)]);
     });
     return lida ? std::move(g) : nullptr;
 }
 
-// A new 32-bit bitmap of a kept picture: each packed byte becomes its
-// pixels through a table of all 256 byte values.
-BITMAP* alargar(const Guardada& g) {
-    BITMAP* bitmap = FigurasNivel::criarBitmap(g.largura, g.altura);
-    if (!bitmap) return nullptr;
-    const int porByte = 8 / g.bits;
-    const uint32_t mascara = (1u << g.bits) - 1;
-    std::vector<uint32_t> tabela(256 * static_cast<size_t>(porByte));
+// Widens the rows of a kept picture packed POR_BYTE pixels to a byte: each
+// byte becomes its pixels through a table of all 256 byte values.
+template <int POR_BYTE>
+void alargarLinhas(const Guardada& g, BITMAP* bitmap) {
+    constexpr int BITS = 8 / POR_BYTE;
+    constexpr uint32_t MASCARA = (1u << BITS) - 1;
+    std::vector<uint32_t> tabela(256 * POR_BYTE);
     for (uint32_t v = 0; v < 256; ++v) {
-        for (int k = 0; k < porByte; ++k) {
-            const uint32_t indice = v >> (8 - g.bits * (k + 1)) & mascara;
-            tabela[v * porByte + k] = indice < g.cores.size() ? g.cores[indice] : 0;
+        for (int k = 0; k < POR_BYTE; ++k) {
+            const uint32_t indice = v >> (8 - BITS * (k + 1)) & MASCARA;
+            tabela[v * POR_BYTE + k] = indice < g.cores.size() ? g.cores[indice] : 0;
         }
     }
-    const int inteiros = g.largura / porByte;  // bytes whose pixels are all in the row
-    const int resto = g.largura % porByte;
-    const size_t bytesPorByte = sizeof(uint32_t) * static_cast<size_t>(porByte);
+    const int inteiros = g.largura / POR_BYTE;  // bytes whose pixels are all in the row
+    const int resto = g.largura % POR_BYTE;
     for (int y = 0; y < g.altura; ++y) {
         const uint8_t* origem = &g.pixels[g.bytesPorLinha * static_cast<size_t>(y)];
         auto* destino = reinterpret_cast<uint32_t*>(bitmap->line[y]);
-        for (int i = 0; i < inteiros; ++i, destino += porByte)
-            std::memcpy(destino, &tabela[origem[i] * static_cast<size_t>(porByte)], bytesPorByte);
-        if (resto) std::memcpy(destino, &tabela[origem[inteiros] * static_cast<size_t>(porByte)],
-                               sizeof(uint32_t) * static_cast<size_t>(resto));
+        for (int i = 0; i < inteiros; ++i, destino += POR_BYTE)
+            std::memcpy(destino, &tabela[origem[i] * POR_BYTE], sizeof(uint32_t) * POR_BYTE);
+        if (resto) std::memcpy(destino, &tabela[origem[inteiros] * POR_BYTE], sizeof(uint32_t) * static_cast<size_t>(resto));
+    }
+}
+
+// A new 32-bit bitmap of a kept picture.
+BITMAP* alargar(const Guardada& g) {
+    BITMAP* bitmap = FigurasNivel::criarBitmap(g.largura, g.altura);
+    if (!bitmap) return nullptr;
+    switch (g.bits) {
+        case 1: alargarLinhas<8>(g, bitmap); break;
+        case 2: alargarLinhas<4>(g, bitmap); break;
+        case 4: alargarLinhas<2>(g, bitmap); break;
+        default: alargarLinhas<1>(g, bitmap); break;
     }
     return bitmap;
 }

@@ -11,7 +11,9 @@ struct BITMAP;
 // the game's own levels are) is read here directly and kept in the fewest
 // bits a pixel its colours need: one for a collision picture, four for a
 // 16-colour visual one. Any other picture is loaded through Imagem at every
-// build, as before, and not kept. Main thread only.
+// build, as before, and not kept. While a level is played the memory of its
+// maps also stays in the process, so a retry's bitmaps reuse the last
+// attempt's pages; liberar gives it back. Main thread only.
 class FigurasNivel {
 public:
     // A new 32-bit bitmap of the picture at `caminho`, which the caller owns;
@@ -22,7 +24,8 @@ public:
     // Lets go of every kept picture but these two: a level's pair, asked for
     // before a map is built, so another level's pictures never stay beside it.
     static void manterApenas(const std::string& visual, const std::string& colisao);
-    // The level is left: lets go of everything kept.
+    // The level is left: lets go of everything kept, and gives the memory
+    // the level's maps freed back to the system.
     static void liberar();
 
     // A new 32-bit bitmap, as create_bitmap_ex gives it, whose pixels the

@@ -31,12 +31,6 @@ protected:
         destroy_bitmap(branco);
         for (const char* copia : {niveis::NIVEL1.colisao, niveis::NIVEL2.visual, niveis::NIVEL2.colisao})
             std::filesystem::copy_file(niveis::NIVEL1.visual, copia);
-        // Every attempt loads both pictures and fills both buffers, 140 MB;
-        // kept in the heap instead of going back to the system between
-        // attempts, they are not faulted in afresh each time (a third of the
-        // time). Memory in use is still what is measured.
-        mallopt(M_MMAP_THRESHOLD, 256 << 20);
-        mallopt(M_TRIM_THRESHOLD, 512 << 20);
     }
     void TearDown() override { semTela::usarRelogioReal(); }
 
