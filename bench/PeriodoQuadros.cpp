@@ -49,7 +49,9 @@ double percentil(std::vector<double> v, double p) {
 double cpuMs() {
     rusage uso{};
     getrusage(RUSAGE_SELF, &uso);
-    auto emMs = [](timeval t) { return static_cast<double>(t.tv_sec) * 1000.0 + static_cast<double>(t.tv_usec) / 1000.0; };
+    auto emMs = [](timeval t) {
+        return static_cast<double>(t.tv_sec) * 1000.0 + static_cast<double>(t.tv_usec) / 1000.0;
+    };
     return emMs(uso.ru_utime) + emMs(uso.ru_stime);
 }
 
@@ -121,7 +123,8 @@ void resumirTempos(const char* titulo, std::vector<double> t, const char* extra 
 }
 
 void resumirQuadros(const char* titulo, const Medida& m) {
-    std::printf("  %-26s %4zu frames  median %6.2f  p99 %6.2f  worst %6.2f ms  map update median %5.2f ms  CPU %5.1f%% of a core\n",
+    std::printf("  %-26s %4zu frames  median %6.2f  p99 %6.2f  worst %6.2f ms  map update median %5.2f ms"
+                "  CPU %5.1f%% of a core\n",
                 titulo, m.periodos.size(), percentil(m.periodos, 0.5), percentil(m.periodos, 0.99),
                 *std::max_element(m.periodos.begin(), m.periodos.end()), percentil(m.atualizacoes, 0.5),
                 100.0 * m.cpu);
@@ -170,10 +173,12 @@ int main(int argc, char** argv) {
     for (int i = 0; i < MONTAGENS; ++i) {
         FigurasNivel::liberar();
         Relogio::time_point t = Relogio::now();
-        for (const char* caminho : {niveis::NIVEL1.visual, niveis::NIVEL1.colisao}) destroy_bitmap(FigurasNivel::criar(caminho));
+        for (const char* caminho : {niveis::NIVEL1.visual, niveis::NIVEL1.colisao})
+            destroy_bitmap(FigurasNivel::criar(caminho));
         decodificar.push_back(ms(Relogio::now() - t));
         t = Relogio::now();
-        for (const char* caminho : {niveis::NIVEL1.visual, niveis::NIVEL1.colisao}) destroy_bitmap(Imagem::carregar(caminho));
+        for (const char* caminho : {niveis::NIVEL1.visual, niveis::NIVEL1.colisao})
+            destroy_bitmap(Imagem::carregar(caminho));
         allegro.push_back(ms(Relogio::now() - t));
     }
     FigurasNivel::liberar();

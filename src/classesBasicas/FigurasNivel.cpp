@@ -74,8 +74,8 @@ bool paraCadaLinha(Arquivo& arquivo, long inicio, size_t passo, int altura, std:
         const int linhas = std::min(linhasPorBloco, altura - primeira);
         // BMP rows are stored bottom-up: file rows `primeira` on are picture
         // rows altura - 1 - primeira upwards.
-        if (!arquivo.ler(inicio + static_cast<long>(passo) * primeira, bloco.data(), passo * static_cast<size_t>(linhas)))
-            return false;
+        const size_t bytes = passo * static_cast<size_t>(linhas);
+        if (!arquivo.ler(inicio + static_cast<long>(passo) * primeira, bloco.data(), bytes)) return false;
         for (int i = 0; i < linhas; ++i) usar(altura - 1 - (primeira + i), &bloco[passo * static_cast<size_t>(i)]);
     }
     return true;
@@ -176,7 +176,8 @@ void alargarLinhas(const Guardada& g, BITMAP* bitmap) {
         auto* destino = reinterpret_cast<uint32_t*>(bitmap->line[y]);
         for (int i = 0; i < inteiros; ++i, destino += POR_BYTE)
             std::memcpy(destino, &tabela[origem[i] * POR_BYTE], sizeof(uint32_t) * POR_BYTE);
-        if (resto) std::memcpy(destino, &tabela[origem[inteiros] * POR_BYTE], sizeof(uint32_t) * static_cast<size_t>(resto));
+        if (resto)
+            std::memcpy(destino, &tabela[origem[inteiros] * POR_BYTE], sizeof(uint32_t) * static_cast<size_t>(resto));
     }
 }
 

@@ -224,8 +224,8 @@ void jogarNivel(int numero, std::string* players, int numPlayers, DesfechoNivel&
         Cronometro::wait(33);
     }
 
-    const MotivoFim motivo =
-        decidirDesfecho(numero, apertada(KEY_ESC) || Menu::isSaidaPedida(), apertada(KEY_F10), mapa->isOver(), desfecho);
+    const bool esc = apertada(KEY_ESC) || Menu::isSaidaPedida();
+    const MotivoFim motivo = decidirDesfecho(numero, esc, apertada(KEY_F10), mapa->isOver(), desfecho);
     switch (motivo) {
         case MotivoFim::ESC: Teclado::consumir(KEY_ESC); break;
         case MotivoFim::F10: Teclado::consumir(KEY_F10); break;
