@@ -1,17 +1,27 @@
-// How regular the game's frames are in its real window, and how long a
-// player looks at the loading picture: the game's own start-up, level 1
-// built with six runners by the game's builder, and the game's frame loop
-// (one map update, then the stopwatch's wait) for ten seconds.
+// How regular the game's frames are in its real window, what share of a
+// core the frame loop takes, and how long a level takes to build: the
+// game's own start-up, level 1 built with six runners by the game's
+// builder, and the game's frame loop (one map update, then the stopwatch's
+// wait).
+//
+// The frame loop runs for ten seconds with Cronometro::wait and ten with the
+// busy wait the game used before, as a yardstick, twice in turn. Then the
+// level is built ten times from its files (the kept pictures let go first,
+// as when a level is entered) and ten times from the kept pictures (a
+// retry).
 //
 // Run it from the build tree, under a display:
-//   xvfb-run -a -s "-screen 0 640x480x24" ./bench/periodo_quadros [periods.txt]
-// The optional file gets every frame's period in milliseconds, one a line.
+//   xvfb-run -a -s "-screen 0 640x480x24" ./bench/periodo_quadros [--so-montagem] [periods.txt]
+// --so-montagem measures the builds only. The optional file gets every
+// frame's period in milliseconds, one a line, of the sleeping loop.
 #include "classesBasicas/Cronometro.h"
+#include "classesBasicas/FigurasNivel.h"
 #include "classesBasicas/Imagem.h"
 #include "classesBasicas/Mapa.h"
 #include "main/main.h"
 
 #include <allegro.h>
+#include <sys/resource.h>
 
 #include <algorithm>
 #include <chrono>
@@ -25,6 +35,7 @@ using Relogio = std::chrono::steady_clock;
 
 constexpr double ALVO_MS = 34.0;  // Cronometro::wait(33) returns once 34 whole ms have passed
 constexpr double DURACAO_S = 10.0;
+constexpr int MONTAGENS = 10;
 
 double ms(Relogio::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
 
@@ -34,97 +45,169 @@ double percentil(std::vector<double> v, double p) {
     return v[i];
 }
 
-void resumir(const char* titulo, const std::vector<double>& tempos, bool contraAlvo) {
-    if (tempos.empty()) {
-        std::printf("%s: no frames\n", titulo);
-        return;
+// Processor time of the whole process (every thread), in ms.
+double cpuMs() {
+    rusage uso{};
+    getrusage(RUSAGE_SELF, &uso);
+    auto emMs = [](timeval t) {
+        return static_cast<double>(t.tv_sec) * 1000.0 + static_cast<double>(t.tv_usec) / 1000.0;
+    };
+    return emMs(uso.ru_utime) + emMs(uso.ru_stime);
+}
+
+long faltasDePagina() {
+    rusage uso{};
+    getrusage(RUSAGE_SELF, &uso);
+    return uso.ru_minflt + uso.ru_majflt;
+}
+
+// The frame wait the game had: spinning on the stopwatch.
+void esperarGirando(int msecs) {
+    Cronometro cronometro;
+    cronometro.iniciar();
+    while (cronometro.getMedicao() <= msecs) {
     }
-    double pior = *std::max_element(tempos.begin(), tempos.end());
-    std::printf("%s: %zu frames, median %.2f ms, 95th percentile %.2f ms, worst %.2f ms", titulo, tempos.size(),
-                percentil(tempos, 0.5), percentil(tempos, 0.95), pior);
-    if (contraAlvo) {
-        long acima = std::count_if(tempos.begin(), tempos.end(), [](double p) { return p > ALVO_MS + 1.0; });
-        std::printf(" (aim %.0f ms; over %.0f ms: %ld)", ALVO_MS, ALVO_MS + 1.0, acima);
+}
+
+struct Medida {
+    std::vector<double> periodos;
+    std::vector<double> atualizacoes;
+    double cpu = 0;  // processor time over wall time
+};
+
+std::string players[niveis::MAX_JOGADORES];
+
+// Ten seconds of level 1's frame loop on a freshly built map, waiting with
+// `esperar` after every frame.
+void correr(void (*esperar)(int), Medida& medida) {
+    Mapa* mapa = carregaMapa1(players, niveis::MAX_JOGADORES);
+    mapa->atualizarMapa();
+    const size_t quadros = static_cast<size_t>(DURACAO_S * 1000.0 / ALVO_MS) * 2;
+    medida.periodos.reserve(medida.periodos.size() + quadros);
+    medida.atualizacoes.reserve(medida.atualizacoes.size() + quadros);
+    const double cpuAntes = cpuMs();
+    const Relogio::time_point inicio = Relogio::now();
+    Relogio::time_point anterior = inicio;
+    while (ms(Relogio::now() - inicio) < DURACAO_S * 1000.0) {
+        const Relogio::time_point antes = Relogio::now();
+        mapa->atualizarMapa();
+        medida.atualizacoes.push_back(ms(Relogio::now() - antes));
+        esperar(33);
+        const Relogio::time_point agora = Relogio::now();
+        medida.periodos.push_back(ms(agora - anterior));
+        anterior = agora;
     }
-    std::printf("\n");
+    medida.cpu += (cpuMs() - cpuAntes) / ms(Relogio::now() - inicio) / 2.0;  // two runs each
+    descarregarControle(niveis::MAX_JOGADORES);
+    delete mapa;
+}
+
+// What the player waits through, from the loading picture at the start of
+// carregaMapa1 to the level's first frame on the screen.
+double montar(long& faltas) {
+    const long faltasAntes = faltasDePagina();
+    const Relogio::time_point inicio = Relogio::now();
+    Mapa* mapa = carregaMapa1(players, niveis::MAX_JOGADORES);
+    mapa->atualizarMapa();
+    const double tempo = ms(Relogio::now() - inicio);
+    faltas += faltasDePagina() - faltasAntes;
+    descarregarControle(niveis::MAX_JOGADORES);
+    delete mapa;
+    return tempo;
+}
+
+void resumirTempos(const char* titulo, std::vector<double> t, const char* extra = "") {
+    std::sort(t.begin(), t.end());
+    std::printf("  %-44s min %7.1f  median %7.1f  max %7.1f ms%s\n", titulo, t.front(), percentil(t, 0.5), t.back(),
+                extra);
+}
+
+void resumirQuadros(const char* titulo, const Medida& m) {
+    std::printf("  %-26s %4zu frames  median %6.2f  p99 %6.2f  worst %6.2f ms  map update median %5.2f ms"
+                "  CPU %5.1f%% of a core\n",
+                titulo, m.periodos.size(), percentil(m.periodos, 0.5), percentil(m.periodos, 0.99),
+                *std::max_element(m.periodos.begin(), m.periodos.end()), percentil(m.atualizacoes, 0.5),
+                100.0 * m.cpu);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+    const bool soMontagem = argc > 1 && std::string(argv[1]) == "--so-montagem";
+    if (soMontagem) {
+        --argc;
+        ++argv;
+    }
     init();
-
-    std::string players[niveis::MAX_JOGADORES];
     for (int i = 0; i < niveis::MAX_JOGADORES; ++i)
         players[i] = "src/Img/Jogo/player " + std::to_string(i + 1) + "a.bmp";
 
-    // What the player waits through: the loading picture goes up at the start
-    // of carregaMapa1, the level appears with the first update.
-    const Relogio::time_point inicioCarga = Relogio::now();
-    Mapa* mapa = nullptr;
+    Medida dormindo, girando;
+    double primeira = 0;  // the first build in the process, in fresh memory
+    long faltasPrimeira = 0;
     try {
-        mapa = carregaMapa1(players, niveis::MAX_JOGADORES);
+        primeira = montar(faltasPrimeira);
+        for (int vez = 0; vez < (soMontagem ? 0 : 2); ++vez) {
+            correr(esperarGirando, girando);
+            correr(Cronometro::wait, dormindo);
+        }
     } catch (int) {
         std::fprintf(stderr, "periodo_quadros: cannot load level 1's pictures (run it from the build tree)\n");
         deinit();
         return 1;
     }
-    const Relogio::time_point montado = Relogio::now();
-    mapa->atualizarMapa();
-    const Relogio::time_point primeiroQuadro = Relogio::now();
 
-    // Reserved up front: nothing is allocated inside the measured loop.
-    std::vector<double> periodos;
-    periodos.reserve(static_cast<size_t>(DURACAO_S * 1000.0 / ALVO_MS) * 2);
-    std::vector<double> atualizacoes;
-    atualizacoes.reserve(periodos.capacity());
-    long quadroFim = -1;  // first frame after which no runner was in the race
-
-    const Relogio::time_point inicio = Relogio::now();
-    Relogio::time_point anterior = inicio;
-    while (ms(Relogio::now() - inicio) < DURACAO_S * 1000.0) {
-        const Relogio::time_point antes = Relogio::now();
-        bool todosFora = mapa->atualizarMapa();
-        atualizacoes.push_back(ms(Relogio::now() - antes));
-        if (quadroFim < 0 && (todosFora || mapa->isOver())) quadroFim = static_cast<long>(atualizacoes.size());
-        Cronometro::wait(33);
-        const Relogio::time_point agora = Relogio::now();
-        periodos.push_back(ms(agora - anterior));
-        anterior = agora;
+    // Building the level: from its files, as when the level is entered, and
+    // from its kept pictures, as on a retry.
+    std::vector<double> deArquivos, deGuardadas;
+    long faltasArquivos = 0, faltasGuardadas = 0;
+    for (int i = 0; i < MONTAGENS; ++i) {
+        FigurasNivel::liberar();
+        deArquivos.push_back(montar(faltasArquivos));
     }
+    for (int i = 0; i < MONTAGENS; ++i) deGuardadas.push_back(montar(faltasGuardadas));
 
-    descarregarControle(niveis::MAX_JOGADORES);
-    delete mapa;
-
-    // The share of the build that is reading the two level pictures, the
-    // same calls the map makes.
-    const Relogio::time_point antesFiguras = Relogio::now();
-    for (const char* caminho : {niveis::NIVEL1.visual, niveis::NIVEL1.colisao}) {
-        BITMAP* figura = Imagem::carregar(caminho);
-        if (figura) destroy_bitmap(figura);
+    // Where a build from the files goes: reading and decoding the two
+    // pictures, by the game and by Allegro.
+    std::vector<double> decodificar, allegro;
+    for (int i = 0; i < MONTAGENS; ++i) {
+        FigurasNivel::liberar();
+        Relogio::time_point t = Relogio::now();
+        for (const char* caminho : {niveis::NIVEL1.visual, niveis::NIVEL1.colisao})
+            destroy_bitmap(FigurasNivel::criar(caminho));
+        decodificar.push_back(ms(Relogio::now() - t));
+        t = Relogio::now();
+        for (const char* caminho : {niveis::NIVEL1.visual, niveis::NIVEL1.colisao})
+            destroy_bitmap(Imagem::carregar(caminho));
+        allegro.push_back(ms(Relogio::now() - t));
     }
-    const double msFiguras = ms(Relogio::now() - antesFiguras);
+    FigurasNivel::liberar();
     deinit();
 
-    std::printf("level 1 with %d runners, %.1f s of frames\n", niveis::MAX_JOGADORES, DURACAO_S);
-    std::printf("level build seen by the player: %.1f ms (carregaMapa1 %.1f ms + first frame %.1f ms)\n",
-                ms(primeiroQuadro - inicioCarga), ms(montado - inicioCarga), ms(primeiroQuadro - montado));
-    std::printf("  of which reading the two level pictures: about %.1f ms (measured again afterwards)\n", msFiguras);
-    resumir("frame period, all frames", periodos, true);
-    if (quadroFim > 0 && quadroFim < static_cast<long>(periodos.size())) {
-        std::printf("every runner was out after frame %ld; the rest ran with an empty race\n", quadroFim);
-        resumir("frame period, runners racing",
-                std::vector<double>(periodos.begin(), periodos.begin() + quadroFim), true);
+    if (!soMontagem) {
+        std::printf("level 1 with %d runners, %d x %.0f s of frames with each wait, in turn\n",
+                    niveis::MAX_JOGADORES, 2, DURACAO_S);
+        resumirQuadros("busy wait (before)", girando);
+        resumirQuadros("Cronometro::wait (now)", dormindo);
     }
-    resumir("map update alone", atualizacoes, false);
+    std::printf("level build as the player sees it (carregaMapa1 + first frame), %d times each:\n", MONTAGENS);
+    char extra[64];
+    std::printf("  %-44s %7.1f ms  (%ld page faults)\n", "the first in the process", primeira, faltasPrimeira);
+    std::snprintf(extra, sizeof extra, "  (%ld page faults a build)", faltasArquivos / MONTAGENS);
+    resumirTempos("from the files (entering the level)", deArquivos, extra);
+    std::snprintf(extra, sizeof extra, "  (%ld page faults a build)", faltasGuardadas / MONTAGENS);
+    resumirTempos("from the kept pictures (a retry)", deGuardadas, extra);
+    std::printf("the two level pictures alone, read into 32-bit bitmaps:\n");
+    resumirTempos("decoded by the game (kept form + widening)", decodificar);
+    resumirTempos("decoded by Allegro (load_bitmap)", allegro);
 
-    if (argc > 1) {
+    if (argc > 1 && !soMontagem) {
         FILE* f = std::fopen(argv[1], "w");
         if (!f) {
             std::perror(argv[1]);
             return 1;
         }
-        for (double p : periodos) std::fprintf(f, "%.3f\n", p);
+        for (double p : dormindo.periodos) std::fprintf(f, "%.3f\n", p);
         std::fclose(f);
     }
     return 0;

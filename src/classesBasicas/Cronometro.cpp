@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <thread>
 
 namespace {
 
@@ -59,6 +60,15 @@ bool Cronometro::isParado() const { return parado; }
 void Cronometro::wait(int msecs) {
     Cronometro cronometro;
     cronometro.iniciar();
-    while (cronometro.getMedicao() <= msecs) {
+    for (int lido; (lido = cronometro.getMedicao()) <= msecs;) {
+        // The reading passes msecs no sooner than msecs - lido ms from now.
+        // Sleep to a millisecond before that, then look closely: a sleep may
+        // run late by a fraction of a millisecond, and a stand-in clock
+        // moved by hand only ever sees sleeps as long as what is left.
+        const int folga = msecs - lido - 1;
+        if (folga > 0)
+            std::this_thread::sleep_for(std::chrono::milliseconds(folga));
+        else
+            std::this_thread::sleep_for(std::chrono::microseconds(100));
     }
 }

@@ -18,7 +18,9 @@ public:
     int getMedicao();
     bool isParado() const;
 
-    // Busy-waits until more than `msecs` milliseconds have passed.
+    // Returns once the stopwatch's own reading is more than `msecs`: at
+    // least msecs + 1 whole milliseconds. Sleeps most of the time, so the
+    // frame loop leaves the processor alone between frames.
     static void wait(int msecs);
 
     static void setFonteTempo(FonteTempo fonte);  // null restores the real clock

@@ -1,6 +1,7 @@
 #include "classesBasicas/Mapa.h"
 
 #include "classesBasicas/Colisor.h"
+#include "classesBasicas/FigurasNivel.h"
 #include "classesBasicas/Fisica.h"
 #include "classesBasicas/Imagem.h"
 #include "classesBasicas/Objeto.h"
@@ -14,9 +15,9 @@ namespace {
 
 // A level picture that covers the level, or the int `erro`. One that falls
 // short would leave the rest of a buffer unpainted, and unpainted collision
-// reads as solid. A whole file Allegro cannot load means memory ran out.
+// reads as solid. A whole file that yields no picture means memory ran out.
 BITMAP* carregarFiguraDoNivel(const std::string& caminho, int comprimento, int erro) {
-    BITMAP* figura = Imagem::carregar(caminho);
+    BITMAP* figura = FigurasNivel::criar(caminho);
     if (!figura) {
         if (Imagem::isBmpIntegro(caminho)) throw std::bad_alloc();
         throw erro;
@@ -36,10 +37,12 @@ Mapa::Mapa(std::string mapaVisual, std::string mapaColisao, int comprimento,
     // Until the map is whole, a failure releases what it built and leaves a
     // table handed in with its caller; the map adopts the table last.
     try {
+        // A retry finds its level's pictures already decoded.
+        FigurasNivel::manterApenas(mapaVisual, mapaColisao);
         this->mapaVisual = carregarFiguraDoNivel(mapaVisual, comprimento, 1);
         this->mapaColisao = carregarFiguraDoNivel(mapaColisao, comprimento, 2);
-        bufferColisao = create_bitmap(comprimento, ALTURA);
-        bufferVisual = create_bitmap(comprimento, ALTURA);
+        bufferColisao = FigurasNivel::criarBitmap(comprimento, ALTURA);
+        bufferVisual = FigurasNivel::criarBitmap(comprimento, ALTURA);
         if (!bufferColisao || !bufferVisual) throw std::bad_alloc();
         draw_sprite(bufferVisual, this->mapaVisual, 0, 0);
         draw_sprite(bufferColisao, this->mapaColisao, 0, 0);

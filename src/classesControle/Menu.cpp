@@ -33,9 +33,9 @@ const std::string PASTA = "src/Img/menu/";
 std::atomic<bool> saidaPedida{false};
 
 // Between two looks at the keyboard. Allegro's input thread updates key[]
-// about every 10 ms, so a millisecond's rest loses no press and gives the
-// processor back.
-void descansar() { rest(1); }
+// about every 10 ms, so looking every 5 ms loses no press; waking more often
+// only cost processor time.
+void descansar() { rest(5); }
 
 // A picture shown until Escape, which it consumes so the menu behind it
 // does not also see it.

@@ -2,6 +2,7 @@
 
 #include "classesBasicas/Cronometro.h"
 #include "classesBasicas/Figura.h"
+#include "classesBasicas/FigurasNivel.h"
 #include "classesBasicas/Mapa.h"
 #include "classesBasicas/Som.h"
 #include "classesControle/Menu.h"
@@ -227,8 +228,9 @@ void jogarNivel(int numero, std::string* players, int numPlayers, DesfechoNivel&
         Cronometro::wait(33);
     }
 
-    switch (decidirDesfecho(numero, apertada(KEY_ESC) || Menu::isSaidaPedida(), apertada(KEY_F10), mapa->isOver(),
-                            desfecho)) {
+    const bool esc = apertada(KEY_ESC) || Menu::isSaidaPedida();
+    const MotivoFim motivo = decidirDesfecho(numero, esc, apertada(KEY_F10), mapa->isOver(), desfecho);
+    switch (motivo) {
         case MotivoFim::ESC: Teclado::consumir(KEY_ESC); break;
         case MotivoFim::F10: Teclado::consumir(KEY_F10); break;
         default: break;
@@ -237,6 +239,8 @@ void jogarNivel(int numero, std::string* players, int numPlayers, DesfechoNivel&
     // The callbacks point at the runners: they go before the map does.
     descarregarControle(numPlayers);
     delete mapa;
+    // Only a retry builds this level again from its kept pictures.
+    if (motivo != MotivoFim::REPETIR) FigurasNivel::liberar();
 }
 
 int executarJogo() {

@@ -1,6 +1,7 @@
 #include "AllegroSemTela.h"
 
 #include "classesBasicas/Cronometro.h"
+#include "classesBasicas/FigurasNivel.h"
 
 #include <allegro.h>
 #include <allegro/internal/aintern.h>
@@ -77,6 +78,8 @@ int corQuadroTeste(bool chao, int quadro) {
 PastaDeTrabalho::PastaDeTrabalho() {
     namespace fs = std::filesystem;
     iniciar();
+    // Pictures kept from another folder's files of the same names.
+    FigurasNivel::liberar();
     anterior_ = fs::current_path().string();
     std::string modelo = (fs::temp_directory_path() / "avesso-teste-XXXXXX").string();
     if (!mkdtemp(modelo.data())) throw std::runtime_error("mkdtemp failed");
@@ -98,6 +101,7 @@ PastaDeTrabalho::PastaDeTrabalho() {
 }
 
 PastaDeTrabalho::~PastaDeTrabalho() {
+    FigurasNivel::liberar();
     std::error_code erro;
     std::filesystem::current_path(anterior_, erro);
     std::filesystem::remove_all(caminho_, erro);

@@ -24,7 +24,7 @@ void usarRelogioReal();
 bool salvar(const std::string& caminho, BITMAP* bitmap);
 
 // A fresh temporary folder, made the working directory for the object's
-// life, holding "src/Img/Jogo/pixelTransparente.bmp" and a runner sheet at
+// life (level pictures kept from other folders are let go), holding "src/Img/Jogo/pixelTransparente.bmp" and a runner sheet at
 // "src/Img/Jogo/player 1a.bmp" whose frames are told apart by colour (see
 // corQuadroTeste), as the game's pictures would be.
 class PastaDeTrabalho {

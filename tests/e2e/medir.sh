@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Figures, not pass/fail: the frame periods of level 1 with six runners in
-# the game's real window, and the level build time a player sees.
+# the game's real window, with the game's wait beside the old busy wait, and
+# the level build times a player sees; then the builds again without the
+# huge pages run.sh asks malloc for, to show what they are worth.
 #   tests/e2e/medir.sh [build dir] [file for every frame's period]
 # The build dir (default build-e2e) must hold the game's pictures, as the
 # `all` build leaves them; the program runs there, under its own Xvfb.
@@ -22,7 +24,12 @@ trap 'rm -rf "$casa"' EXIT
 printf 'pcm.!default { type null }\nctl.!default { type hw card 0 }\n' > "$casa/.asoundrc"
 
 cd "$build"
+medir() {
+  HOME="$casa" xvfb-run -a -s "-screen 0 640x480x24 -nolisten tcp" \
+    ./bench/periodo_quadros "$@" 2> >(grep -v '^ALSA lib ' >&2)
+}
 # As run.sh starts the game.
-export GLIBC_TUNABLES=glibc.malloc.hugetlb=1
-HOME="$casa" xvfb-run -a -s "-screen 0 640x480x24 -nolisten tcp" \
-  ./bench/periodo_quadros ${periodos:+"$periodos"} 2> >(grep -v '^ALSA lib ' >&2)
+echo "== with GLIBC_TUNABLES=glibc.malloc.hugetlb=1, as run.sh starts the game"
+GLIBC_TUNABLES=glibc.malloc.hugetlb=1 medir ${periodos:+"$periodos"}
+echo "== without it"
+medir --so-montagem

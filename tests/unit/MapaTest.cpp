@@ -1,6 +1,7 @@
 #include "AllegroSemTela.h"
 
 #include "classesBasicas/Colisor.h"
+#include "classesBasicas/FigurasNivel.h"
 #include "classesBasicas/Mapa.h"
 #include "classesBasicas/Objeto.h"
 
@@ -211,6 +212,7 @@ TEST_F(MapaTest, WithoutMemoryTheMapThrowsBadAllocAndKeepsNothing) {
         } catch (int) {
             std::_Exit(22);
         }
+        FigurasNivel::liberar();  // the level's decoded pictures are not the map's
         struct mallinfo2 depois = mallinfo2();
         std::_Exit(depois.uordblks + depois.hblkhd <= antes.uordblks + antes.hblkhd + 64 * 1024 ? 0 : 23);
     };

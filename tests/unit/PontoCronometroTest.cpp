@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
+#include <thread>
 
 namespace {
 
@@ -64,6 +66,42 @@ TEST_F(CronometroTest, ResetKeepsAStoppedStopwatchStopped) {
     semTela::avancar(100);
     EXPECT_TRUE(c.isParado());
     EXPECT_EQ(c.getMedicao(), 0);
+}
+
+// A clock moved by hand that counts how often it is read, to know when the
+// waiting thread has seen a move.
+std::atomic<long long> relogioMovido{5000};
+std::atomic<int> leituras{0};
+long long lerRelogioMovido() {
+    ++leituras;
+    return relogioMovido.load();
+}
+
+// wait sleeps between readings: whatever it sleeps, it may only return once
+// its own reading passes the argument, step by step up to the deadline.
+TEST_F(CronometroTest, WaitNeverReturnsAtOrBeforeItsDeadline) {
+    Cronometro::setFonteTempo(&lerRelogioMovido);
+    std::atomic<bool> voltou{false};
+    leituras = 0;
+    std::thread espera([&] {
+        Cronometro::wait(33);
+        voltou = true;
+    });
+    auto verLido = [&](int minimo) {
+        while (leituras < minimo && !voltou) std::this_thread::yield();
+    };
+    verLido(1);  // started: the first reading is its zero
+    int decorrido = 0;
+    for (int passo : {0, 20, 10, 2, 1}) {
+        relogioMovido += passo;
+        decorrido += passo;
+        // Two readings more: at least one began after the move.
+        verLido(leituras + 2);
+        EXPECT_FALSE(voltou) << "returned at " << decorrido << " ms";
+    }
+    relogioMovido += 1;
+    espera.join();
+    EXPECT_TRUE(voltou);
 }
 
 // The frame pacing must measure wall time. clock() counts processor time of
