@@ -31,21 +31,6 @@ int variacao(std::mt19937& acaso, int desvio) {
     return static_cast<int>((soma - 6.0) * desvio);
 }
 
-// A race lent by the pool for as long as it is in scope.
-class Emprestimo {
-public:
-    Emprestimo(ReservaCorridas& reserva, int quadro, const EstadoRunner& estado)
-        : reserva(reserva), corrida(reserva.tomar(quadro, estado)) {}
-    ~Emprestimo() { reserva.devolver(corrida); }
-    Emprestimo(const Emprestimo&) = delete;
-    Emprestimo& operator=(const Emprestimo&) = delete;
-    CorridaNivel& operator*() const { return corrida; }
-
-private:
-    ReservaCorridas& reserva;
-    CorridaNivel& corrida;
-};
-
 }  // namespace
 
 // What a game leaves behind for measuring it: the runner's state and the

@@ -32,3 +32,19 @@ private:
     EstadoRunner inicial;
     int construidas = 1;
 };
+
+// A race lent by the pool for as long as it is in scope.
+class Emprestimo {
+public:
+    Emprestimo(ReservaCorridas& reserva, int quadro, const EstadoRunner& estado)
+        : reserva(reserva), corrida(reserva.tomar(quadro, estado)) {}
+    ~Emprestimo() { reserva.devolver(corrida); }
+    Emprestimo(const Emprestimo&) = delete;
+    Emprestimo& operator=(const Emprestimo&) = delete;
+    CorridaNivel& operator*() const { return corrida; }
+
+private:
+    ReservaCorridas& reserva;
+    CorridaNivel& corrida;
+};
+

@@ -82,21 +82,6 @@ private:
     bool saiu = false;  // went off the top or the bottom
 };
 
-// A race lent by the pool for as long as it is in scope.
-class Emprestimo {
-public:
-    Emprestimo(ReservaCorridas& reserva, int quadro, const EstadoRunner& estado)
-        : reserva(reserva), corrida(reserva.tomar(quadro, estado)) {}
-    ~Emprestimo() { reserva.devolver(corrida); }
-    Emprestimo(const Emprestimo&) = delete;
-    Emprestimo& operator=(const Emprestimo&) = delete;
-    CorridaNivel& operator*() const { return corrida; }
-
-private:
-    ReservaCorridas& reserva;
-    CorridaNivel& corrida;
-};
-
 // A run's states, one per frame from `inicio` on.
 struct Trilha {
     int inicio = 0;
