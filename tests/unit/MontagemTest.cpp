@@ -65,8 +65,9 @@ TEST_F(MontagemTest, TheBuildersInstallOneCallbackPerRunnerAndTheLoopRemovesThem
     EXPECT_EQ(pointPlayers[2], nullptr);
     Runner* primeiro = pointPlayers[0];
     primeiro->setNoChao(true);
-    key[KEY_X] = 1;
-    for (int i = 0; i < 2000 && key[KEY_X]; ++i) rest(1);
+    // The callbacks read key[] on the timer thread: press it atomically.
+    __atomic_store_n(&key[KEY_X], 1, __ATOMIC_RELEASE);
+    for (int i = 0; i < 2000 && __atomic_load_n(&key[KEY_X], __ATOMIC_ACQUIRE); ++i) rest(1);
     EXPECT_EQ(primeiro->getSinalGravidade(), -1);
     descarregarControle(2);
     EXPECT_EQ(pointPlayers[0], nullptr);
