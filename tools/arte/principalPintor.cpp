@@ -15,14 +15,14 @@
 
 namespace {
 
-struct Figura {
+struct Pintura {
     std::string caminho;  // relative to the game's working directory
     std::function<Quadro()> pintar;
 };
 
-std::vector<Figura> figuras() {
+std::vector<Pintura> pinturas() {
     const std::string menu = "src/Img/menu/";
-    std::vector<Figura> lista = {
+    std::vector<Pintura> lista = {
         {menu + "menu.bmp", telas::menu},
         {menu + "bg_integrantes.bmp", telas::creditos},
         {menu + "bg_instrucoes.bmp", telas::instrucoes},
@@ -72,7 +72,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::filesystem::path raiz = argv[1];
-    for (const Figura& f : figuras()) {
+    for (const Pintura& f : pinturas()) {
         const std::filesystem::path destino = raiz / f.caminho;
         std::filesystem::create_directories(destino.parent_path());
         if (!f.pintar().salvarBmp(destino.string())) {
