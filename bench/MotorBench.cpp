@@ -6,7 +6,7 @@
 #include "classesBasicas/Mapa.h"
 #include "classesDerivadas/BoostTela.h"
 #include "classesDerivadas/Runner.h"
-#include "Paleta.h"
+#include "dados/Paleta.h"
 #include "Quadro.h"
 
 #include <allegro.h>

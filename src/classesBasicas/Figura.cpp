@@ -25,23 +25,15 @@ void avisarFalta(const std::string& caminho) {
 
 Figura::Figura(const std::string& caminho) { carregar(caminho); }
 
-Figura::~Figura() { liberar(); }
-
-void Figura::liberar() {
-    if (bitmap) destroy_bitmap(bitmap);
-    bitmap = nullptr;
-}
-
 void Figura::carregar(const std::string& caminho) {
-    liberar();
-    bitmap = Imagem::carregar(caminho);
+    bitmap.reset(Imagem::carregar(caminho));
     if (!bitmap) avisarFalta(caminho);
 }
 
 void Figura::copiar(BITMAP* destino, int x, int y, int largura, int altura) const {
-    if (bitmap) blit(bitmap, destino, 0, 0, x, y, largura, altura);
+    if (bitmap) blit(bitmap.get(), destino, 0, 0, x, y, largura, altura);
 }
 
 void Figura::desenhar(BITMAP* destino, int x, int y) const {
-    if (bitmap) draw_sprite(destino, bitmap, x, y);
+    if (bitmap) draw_sprite(destino, bitmap.get(), x, y);
 }

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <string>
+#include "classesBasicas/Recursos.h"
 
-struct BITMAP;
+#include <string>
 
 // A picture a screen shows, owned for as long as the holder lives and
 // loaded through Imagem. A missing or damaged file leaves the holder empty:
@@ -11,9 +11,6 @@ class Figura {
 public:
     Figura() = default;
     explicit Figura(const std::string& caminho);
-    ~Figura();
-    Figura(const Figura&) = delete;
-    Figura& operator=(const Figura&) = delete;
 
     // Replaces the picture with the one at `caminho`.
     void carregar(const std::string& caminho);
@@ -25,7 +22,5 @@ public:
     void desenhar(BITMAP* destino, int x, int y) const;
 
 private:
-    void liberar();
-
-    BITMAP* bitmap = nullptr;
+    recursos::Bitmap bitmap;
 };

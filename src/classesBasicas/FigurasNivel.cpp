@@ -1,6 +1,7 @@
 #include "classesBasicas/FigurasNivel.h"
 
 #include "classesBasicas/Imagem.h"
+#include "classesBasicas/Recursos.h"
 
 #include <allegro.h>
 #include <malloc.h>
@@ -43,27 +44,18 @@ void guardarMemoriaDoNivel() {
     mallopt(M_TRIM_THRESHOLD, 512 << 20);
 }
 
-uint32_t lerU32(const uint8_t* p) {
-    return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
-           static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24;
-}
-
-struct FecharArquivo {
-    void operator()(FILE* f) const { std::fclose(f); }
-};
-
 // A file read in blocks, straight from the system's cache: no copy of a
 // whole picture's file in fresh memory, which would cost its pages' faults.
 class Arquivo {
 public:
-    explicit Arquivo(const std::string& caminho) : f_(std::fopen(caminho.c_str(), "rb")) {}
+    explicit Arquivo(const std::string& caminho) : f_(recursos::abrir(caminho, "rb")) {}
     bool isAberto() const { return f_ != nullptr; }
     bool ler(long onde, uint8_t* destino, size_t bytes) {
         return std::fseek(f_.get(), onde, SEEK_SET) == 0 && std::fread(destino, 1, bytes, f_.get()) == bytes;
     }
 
 private:
-    std::unique_ptr<FILE, FecharArquivo> f_;
+    recursos::Arquivo f_;
 };
 
 // Calls `usar(y, row)` for each row of pixels, y counted from the top.
@@ -105,17 +97,16 @@ void empacotarLinha(const uint8_t* origem, int largura, const uint8_t* novo, uin
 // The file has passed Imagem's checks: the header is sane and the pixels
 // are all there.
 std::unique_ptr<Guardada> lerBmp8(const std::string& caminho) {
-    constexpr size_t CABECALHO = 14, INFO = 40;
+    constexpr size_t CABECALHO = Imagem::CABECALHO_ARQUIVO, INFO = Imagem::INFO_WINDOWS;
     Arquivo arquivo(caminho);
     uint8_t h[CABECALHO + INFO + 256 * 4];
     if (!arquivo.isAberto() || !arquivo.ler(0, h, CABECALHO + INFO)) return nullptr;
-    const long inicio = static_cast<long>(lerU32(h + 10));
-    const int largura = static_cast<int>(lerU32(h + 18));
-    const int altura = static_cast<int>(lerU32(h + 22));
-    const int bitsArquivo = h[28] | h[29] << 8;
-    uint32_t numCores = lerU32(h + 46);
-    if (lerU32(h + 14) != INFO || bitsArquivo != 8 || lerU32(h + 30) != 0) return nullptr;
-    if (numCores == 0) numCores = 256;
+    const std::optional<Imagem::Cabecalho> c = Imagem::lerCabecalho(h, CABECALHO + INFO);
+    if (!c || c->tamanhoInfo != INFO || c->bits != 8 || c->compressao != Imagem::BI_RGB) return nullptr;
+    const long inicio = static_cast<long>(c->inicioPixels);
+    const int largura = static_cast<int>(c->largura);
+    const int altura = static_cast<int>(c->altura);
+    const auto numCores = static_cast<uint32_t>(c->cores);
     if (!arquivo.ler(CABECALHO + INFO, h + CABECALHO + INFO, 4 * numCores)) return nullptr;
     const size_t passo = (static_cast<size_t>(largura) + 3) / 4 * 4;
     std::vector<uint8_t> bloco(std::max<size_t>(passo, 256 * 1024));

@@ -1,16 +1,13 @@
 #include "classesBasicas/Imagem.h"
 
+#include "classesBasicas/Recursos.h"
+
 #include <allegro.h>
 
 #include <cstdint>
 #include <cstdio>
-#include <memory>
 
 namespace {
-
-struct FecharArquivo {
-    void operator()(FILE* f) const { std::fclose(f); }
-};
 
 uint32_t lerU32(const unsigned char* p) {
     return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
@@ -21,16 +18,15 @@ uint16_t lerU16(const unsigned char* p) {
     return static_cast<uint16_t>(p[0] | p[1] << 8);
 }
 
-constexpr uint32_t BI_RGB = 0;
-constexpr uint32_t BI_RLE8 = 1;
-constexpr uint32_t BI_RLE4 = 2;
-constexpr uint32_t BI_BITFIELDS = 3;
-
 // The two headers Allegro reads; it refuses the later Windows ones.
-constexpr uint32_t INFO_OS2 = 12;
-constexpr uint32_t INFO_WINDOWS = 40;
-constexpr uint32_t CABECALHO_ARQUIVO = 14;
+constexpr uint32_t INFO_OS2 = Imagem::INFO_OS2;
+constexpr uint32_t INFO_WINDOWS = Imagem::INFO_WINDOWS;
+constexpr uint32_t CABECALHO_ARQUIVO = Imagem::CABECALHO_ARQUIVO;
 constexpr uint32_t MASCARAS = 12;  // red, green, blue after a Windows header
+constexpr uint32_t BI_RGB = Imagem::BI_RGB;
+constexpr uint32_t BI_RLE8 = Imagem::BI_RLE8;
+constexpr uint32_t BI_RLE4 = Imagem::BI_RLE4;
+constexpr uint32_t BI_BITFIELDS = Imagem::BI_BITFIELDS;
 
 bool isBitsConhecido(int bits) {
     return bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
@@ -107,8 +103,38 @@ bool isRleIntegro(Leitor& in, long long largura, long long altura, bool quatroBi
 
 }  // namespace
 
+std::optional<Imagem::Cabecalho> Imagem::lerCabecalho(const unsigned char* bytes, std::size_t lidos) {
+    if (lidos < CABECALHO_ARQUIVO + INFO_OS2 || bytes[0] != 'B' || bytes[1] != 'M') return std::nullopt;
+    Cabecalho c;
+    c.inicioPixels = lerU32(bytes + 10);
+    c.tamanhoInfo = lerU32(bytes + 14);
+    c.compressao = BI_RGB;
+    if (c.tamanhoInfo == INFO_OS2) {  // 16-bit sizes, three-byte palette entries
+        c.largura = lerU16(bytes + 18);
+        c.altura = lerU16(bytes + 20);
+        c.bits = lerU16(bytes + 24);
+        if (!isBitsConhecido(c.bits)) return std::nullopt;
+        c.cores = c.bits <= 8 ? 1 << c.bits : 0;
+        c.bytesPorCor = 3;
+    } else if (c.tamanhoInfo == INFO_WINDOWS) {
+        if (lidos < CABECALHO_ARQUIVO + INFO_WINDOWS) return std::nullopt;
+        c.largura = static_cast<int32_t>(lerU32(bytes + 18));
+        c.altura = static_cast<int32_t>(lerU32(bytes + 22));
+        c.bits = lerU16(bytes + 28);
+        c.compressao = lerU32(bytes + 30);
+        if (!isBitsConhecido(c.bits)) return std::nullopt;
+        c.cores = lerU32(bytes + 46);
+        if (c.cores > (c.bits <= 8 ? 1 << c.bits : 256)) return std::nullopt;
+        if (c.cores == 0 && c.bits <= 8) c.cores = 1 << c.bits;
+        c.bytesPorCor = 4;
+    } else {
+        return std::nullopt;
+    }
+    return c;
+}
+
 bool Imagem::isBmpIntegro(const std::string& caminho) {
-    std::unique_ptr<FILE, FecharArquivo> f(std::fopen(caminho.c_str(), "rb"));
+    recursos::Arquivo f = recursos::abrir(caminho, "rb");
     if (!f) return false;
     if (std::fseek(f.get(), 0, SEEK_END) != 0) return false;
     long tamanhoArquivo = std::ftell(f.get());
@@ -116,36 +142,11 @@ bool Imagem::isBmpIntegro(const std::string& caminho) {
 
     unsigned char cabecalho[CABECALHO_ARQUIVO + INFO_WINDOWS + MASCARAS] = {};
     size_t lidos = std::fread(cabecalho, 1, sizeof cabecalho, f.get());
-    if (lidos < CABECALHO_ARQUIVO + INFO_OS2 || cabecalho[0] != 'B' || cabecalho[1] != 'M') return false;
-
-    uint32_t inicioPixels = lerU32(cabecalho + 10);
-    uint32_t tamanhoInfo = lerU32(cabecalho + 14);
-    long long largura, altura;
-    int bits;
-    uint32_t compressao = BI_RGB;
-    long long cores;  // palette entries before the pixels
-    int bytesPorCor;
-    if (tamanhoInfo == INFO_OS2) {  // 16-bit sizes, three-byte palette entries
-        largura = lerU16(cabecalho + 18);
-        altura = lerU16(cabecalho + 20);
-        bits = lerU16(cabecalho + 24);
-        if (!isBitsConhecido(bits)) return false;
-        cores = bits <= 8 ? 1 << bits : 0;
-        bytesPorCor = 3;
-    } else if (tamanhoInfo == INFO_WINDOWS) {
-        if (lidos < CABECALHO_ARQUIVO + INFO_WINDOWS) return false;
-        largura = static_cast<int32_t>(lerU32(cabecalho + 18));
-        altura = static_cast<int32_t>(lerU32(cabecalho + 22));
-        bits = lerU16(cabecalho + 28);
-        compressao = lerU32(cabecalho + 30);
-        if (!isBitsConhecido(bits)) return false;
-        cores = lerU32(cabecalho + 46);
-        if (cores > (bits <= 8 ? 1 << bits : 256)) return false;
-        if (cores == 0 && bits <= 8) cores = 1 << bits;
-        bytesPorCor = 4;
-    } else {
-        return false;
-    }
+    const std::optional<Cabecalho> c = lerCabecalho(cabecalho, lidos);
+    if (!c) return false;
+    const uint32_t inicioPixels = c->inicioPixels, tamanhoInfo = c->tamanhoInfo, compressao = c->compressao;
+    const long long largura = c->largura, altura = c->altura, cores = c->cores;
+    const int bits = c->bits, bytesPorCor = c->bytesPorCor;
 
     // Allegro refuses top-down pictures (negative height).
     if (largura <= 0 || altura <= 0 || largura > LADO_MAXIMO || altura > LADO_MAXIMO) return false;

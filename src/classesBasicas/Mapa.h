@@ -1,5 +1,7 @@
 #pragma once
 
+#include "dados/Medidas.h"
+
 #include <map>
 #include <string>
 
@@ -38,8 +40,8 @@ public:
     static bool isForaDaVista(const Objeto& runner, int xVista);
     static bool isForaDaAltura(const Objeto& runner);
 
-    static constexpr int ALTURA = 480;
-    static constexpr int LARGURA_TELA = 640;
+    static constexpr int ALTURA = medidas::ALTURA_TELA;
+    static constexpr int LARGURA_TELA = medidas::LARGURA_TELA;
 
 private:
     void desenharObjeto(Objeto* objeto);

@@ -17,9 +17,7 @@ Objeto::Objeto(std::string bitmap, Ponto posicao, int largura, int altura, bool 
 
 Objeto::Objeto() = default;
 
-Objeto::~Objeto() {
-    if (carregado) destroy_bitmap(carregado);
-}
+Objeto::~Objeto() = default;
 
 bool Objeto::checaColisao(int cor) { return cor != Colisor::getCorLivre(); }
 

@@ -2,6 +2,7 @@
 
 #include "classesBasicas/Cronometro.h"
 #include "classesBasicas/Ponto.h"
+#include "classesBasicas/Recursos.h"
 
 #include <atomic>
 #include <string>
@@ -97,7 +98,7 @@ protected:
     std::string superficie;
 
 private:
-    BITMAP* carregado = nullptr;        // owned: the picture loaded from the constructor's path
+    recursos::Bitmap carregado;         // the picture loaded from the constructor's path
 };
 
 // What edge probes report, and handlers receive, for solid terrain. Never

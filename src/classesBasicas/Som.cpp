@@ -1,5 +1,7 @@
 #include "classesBasicas/Som.h"
 
+#include "classesBasicas/Recursos.h"
+
 #include <allegro.h>
 
 #include <cstdint>
@@ -11,10 +13,6 @@
 #include <vector>
 
 namespace {
-
-struct FecharArquivo {
-    void operator()(FILE* f) const { std::fclose(f); }
-};
 
 using Bytes = std::vector<unsigned char>;
 
@@ -122,7 +120,7 @@ std::string defeitoDosBytes(const Bytes& d) {
 }  // namespace
 
 std::string Som::defeitoMidi(const std::string& caminho) {
-    std::unique_ptr<FILE, FecharArquivo> f(std::fopen(caminho.c_str(), "rb"));
+    recursos::Arquivo f = recursos::abrir(caminho, "rb");
     if (!f) return "cannot be opened";
     Bytes dados;
     unsigned char bloco[16384];
@@ -138,7 +136,7 @@ bool Som::isMidiIntegro(const std::string& caminho) { return defeitoMidi(caminho
 
 MIDI* Som::carregarMusica(const std::string& caminho) {
     std::error_code erro;
-    if (!std::filesystem::exists(caminho, erro)) return nullptr;  // no music: silence, as ever
+    if (!std::filesystem::exists(caminho, erro)) return nullptr;  // no music: the game plays silently
     const std::string defeito = defeitoMidi(caminho);
     if (!defeito.empty()) {
         std::fprintf(stderr, "avesso: the music %s is damaged (%s); playing without it\n", caminho.c_str(),

@@ -12,8 +12,8 @@ struct MIDI;
 class Som {
 public:
     // The music at `caminho`, or null when the file is missing or damaged. A
-    // damaged file is reported in one line on standard error; a missing one,
-    // as ever, is not. The caller owns the result.
+    // damaged file is reported in one line on standard error; a missing one
+    // is not. The caller owns the result.
     static MIDI* carregarMusica(const std::string& caminho);
 
     // Whether the file is a Standard MIDI File that Allegro plays as written:

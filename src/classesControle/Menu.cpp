@@ -1,8 +1,11 @@
 #include "classesControle/Menu.h"
 
 #include "classesBasicas/Figura.h"
-#include "classesControle/Leiaute.h"
+#include "classesBasicas/Recursos.h"
 #include "classesControle/Teclado.h"
+#include "dados/Figuras.h"
+#include "dados/Leiaute.h"
+#include "dados/Medidas.h"
 
 #include <allegro.h>
 
@@ -12,22 +15,26 @@
 
 namespace {
 
-// The 640 x 480 picture a screen composes before putting it on the screen.
+constexpr int W = medidas::LARGURA_TELA;
+constexpr int H = medidas::ALTURA_TELA;
+
+// The picture a screen composes before putting it on the screen. Without
+// memory for it the screen is composed on the screen itself, which only
+// shows the composing.
 class Composicao {
 public:
-    Composicao() : buffer(create_bitmap(640, 480)) { clear_to_color(buffer, makecol(0, 0, 0)); }
-    ~Composicao() { destroy_bitmap(buffer); }
-    Composicao(const Composicao&) = delete;
-    Composicao& operator=(const Composicao&) = delete;
+    Composicao() : buffer(create_bitmap(W, H)) {
+        if (buffer) clear_to_color(buffer.get(), makecol(0, 0, 0));
+    }
 
-    BITMAP* get() const { return buffer; }
-    void mostrar() const { draw_sprite(screen, buffer, 0, 0); }
+    BITMAP* get() const { return buffer ? buffer.get() : screen; }
+    void mostrar() const {
+        if (buffer) draw_sprite(screen, buffer.get(), 0, 0);
+    }
 
 private:
-    BITMAP* buffer;
+    recursos::Bitmap buffer;
 };
-
-const std::string PASTA = "src/Img/menu/";
 
 // Set from the window system's thread, read by every screen's loop.
 std::atomic<bool> saidaPedida{false};
@@ -39,11 +46,11 @@ void descansar() { rest(5); }
 
 // A picture shown until Escape, which it consumes so the menu behind it
 // does not also see it.
-int mostrarAteEsc(const char* arquivo) {
+int mostrarAteEsc(const std::string& figura) {
     Teclado::novaTela();
-    Figura fundo(PASTA + arquivo);
+    Figura fundo(figura);
     Composicao buffer;
-    fundo.copiar(buffer.get(), 0, 0, 640, 480);
+    fundo.copiar(buffer.get(), 0, 0, W, H);
     buffer.mostrar();
     while (!Teclado::isApertada(KEY_ESC) && !Menu::isSaidaPedida()) descansar();
     Teclado::consumir(KEY_ESC);
@@ -54,17 +61,21 @@ int mostrarAteEsc(const char* arquivo) {
 class TelaMenu {
 public:
     TelaMenu() {
-        for (int d = 0; d < 6; ++d) digitos[d].carregar("img" + std::to_string(d + 1));
-        rotulo.carregar("chooseplayer");
-        integrantes.carregar("integrantes");
-        instrucoes.carregar("instrucoes");
-        sair.carregar("sairdojogo");
+        using figuras::Item;
+        for (int d = 0; d < 6; ++d) {
+            digitos[d].normal.carregar(figuras::algarismo(d + 1, false));
+            digitos[d].destacado.carregar(figuras::algarismo(d + 1, true));
+        }
+        rotulo.carregar(Item::ROTULO_JOGADORES);
+        integrantes.carregar(Item::CREDITOS);
+        instrucoes.carregar(Item::INSTRUCOES);
+        sair.carregar(Item::SAIR);
     }
 
     void mostrar(int opcao) {
         using namespace leiaute;
         BITMAP* b = buffer.get();
-        fundo.copiar(b, 0, 0, 640, 480);
+        fundo.copiar(b, 0, 0, W, H);
         rotulo.copiar(b, opcao <= 6, ROTULO_JOGADORES);
         for (int d = 0; d < 6; ++d)
             digitos[d].copiar(b, opcao == d + 1,
@@ -79,16 +90,16 @@ private:
     // An item's picture and its highlighted version ("_2").
     struct Par {
         Figura normal, destacado;
-        void carregar(const std::string& nome) {
-            normal.carregar(PASTA + nome + ".bmp");
-            destacado.carregar(PASTA + nome + "_2.bmp");
+        void carregar(figuras::Item item) {
+            normal.carregar(figuras::item(item, false));
+            destacado.carregar(figuras::item(item, true));
         }
         void copiar(BITMAP* destino, bool destaque, const leiaute::Peca& p) const {
             (destaque ? destacado : normal).copiar(destino, p.x, p.y, p.largura, p.altura);
         }
     };
 
-    Figura fundo{PASTA + "menu.bmp"};
+    Figura fundo{figuras::FUNDO_MENU};
     Par rotulo, digitos[6], integrantes, instrucoes, sair;
     Composicao buffer;
 };
@@ -160,15 +171,15 @@ int Menu::menu() {
     }
 }
 
-int Menu::BGintegrantes() { return mostrarAteEsc("bg_integrantes.bmp"); }
+int Menu::BGintegrantes() { return mostrarAteEsc(figuras::CREDITOS); }
 
-int Menu::BGinstrucoes() { return mostrarAteEsc("bg_instrucoes.bmp"); }
+int Menu::BGinstrucoes() { return mostrarAteEsc(figuras::INSTRUCOES); }
 
 void Menu::pause() {
     Teclado::novaTela();
-    Figura pausado(PASTA + "pause.bmp");
+    Figura pausado(figuras::PAUSA);
     Composicao buffer;
-    pausado.copiar(buffer.get(), 0, 0, 640, 480);
+    pausado.copiar(buffer.get(), 0, 0, W, H);
     buffer.mostrar();
     while (!Teclado::isApertada(KEY_P) && !isSaidaPedida()) descansar();
     Teclado::consumir(KEY_P);
@@ -181,12 +192,11 @@ namespace {
 class Selecao {
 public:
     explicit Selecao(int jogadores) : jogadores(jogadores) {
-        for (int i = 0; i <= 6; ++i) molduras[i].carregar(PASTA + "sel_" + std::to_string(i) + ".bmp");
+        for (int i = 0; i <= 6; ++i) molduras[i].carregar(figuras::moldura(i));
         for (int k = 0; k < 6; ++k) {
-            std::string n = std::to_string(k + 1);
-            livres[k].carregar(PASTA + "sel_j" + n + ".bmp");
-            tomados[k].carregar(PASTA + "sel_j" + n + "_2.bmp");
-            digitos[k].carregar(PASTA + "img" + n + ".bmp");
+            livres[k].carregar(figuras::retrato(k + 1, false));
+            tomados[k].carregar(figuras::retrato(k + 1, true));
+            digitos[k].carregar(figuras::algarismo(k + 1, false));
         }
     }
 
@@ -221,7 +231,7 @@ public:
         naTela = {atual, cursor[atual]};
         using namespace leiaute;
         BITMAP* b = buffer.get();
-        fundo.copiar(b, 0, 0, 640, 480);
+        fundo.copiar(b, 0, 0, W, H);
         for (int k = 0; k < 6; ++k) molduras[0].copiar(b, SLOT_X + SLOT_PASSO * k, SLOT_Y, SLOT_LADO, SLOT_LADO);
         molduras[atual + 1].copiar(b, SLOT_X + SLOT_PASSO * cursor[atual], SLOT_Y, SLOT_LADO, SLOT_LADO);
         for (int k = 0; k < 6; ++k)
@@ -257,7 +267,7 @@ private:
     } naTela{};
     bool primeira = true;
 
-    Figura fundo{PASTA + "bg_selecao.bmp"};
+    Figura fundo{figuras::SELECAO};
     Figura molduras[7], livres[6], tomados[6], digitos[6];
     Composicao buffer;
 };
@@ -265,10 +275,6 @@ private:
 }  // namespace
 
 std::string* Menu::BGselecao(int opcao) {
-    const std::string nomes[6] = {
-        "src/Img/Jogo/player 1a.bmp", "src/Img/Jogo/player 2a.bmp", "src/Img/Jogo/player 3a.bmp",
-        "src/Img/Jogo/player 4a.bmp", "src/Img/Jogo/player 5a.bmp", "src/Img/Jogo/player 6a.bmp",
-    };
     // The Enter that chose the number of players is not the first choice.
     Teclado::consumir(KEY_ENTER);
     Teclado::novaTela();
@@ -282,7 +288,7 @@ std::string* Menu::BGselecao(int opcao) {
     }
     std::string* retorno = new std::string[6];
     for (int i = 0; i < opcao; ++i) {
-        retorno[i] = nomes[selecao.getEscolha(i)];
+        retorno[i] = figuras::folha(selecao.getEscolha(i) + 1);
         std::cout << retorno[i] << std::endl;
     }
     return retorno;

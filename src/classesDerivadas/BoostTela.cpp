@@ -1,7 +1,10 @@
 #include "classesDerivadas/BoostTela.h"
 
+#include "dados/Figuras.h"
+#include "dados/Medidas.h"
+
 BoostTela::BoostTela(Ponto posicao, int velocidade)
-    : Objeto("src/Img/Jogo/pixelTransparente.bmp", posicao, 0, 480, true), velocidade(velocidade) {}
+    : Objeto(figuras::PIXEL_TRANSPARENTE, posicao, 0, medidas::ALTURA_TELA, true), velocidade(velocidade) {}
 
 BoostTela::~BoostTela() = default;
 

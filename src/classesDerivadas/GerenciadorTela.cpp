@@ -2,9 +2,11 @@
 
 #include "classesBasicas/Colisor.h"
 #include "classesDerivadas/BoostTela.h"
+#include "dados/Figuras.h"
+#include "dados/Medidas.h"
 
 GerenciadorTela::GerenciadorTela()
-    : Objeto("src/Img/Jogo/pixelTransparente.bmp", Ponto(0, 480), 0, 480, true) {
+    : Objeto(figuras::PIXEL_TRANSPARENTE, Ponto(0, medidas::ALTURA_TELA), 0, medidas::ALTURA_TELA, true) {
     velHorizontal = 1.0;
 }
 

@@ -1,6 +1,8 @@
 #include "classesDerivadas/LinhaChegada.h"
 
+#include "dados/Figuras.h"
+
 LinhaChegada::LinhaChegada(Ponto posicao, int altura)
-    : Objeto("src/Img/Jogo/pixelTransparente.bmp", posicao, 0, altura, true) {}
+    : Objeto(figuras::PIXEL_TRANSPARENTE, posicao, 0, altura, true) {}
 
 LinhaChegada::~LinhaChegada() = default;

@@ -9,17 +9,15 @@ Runner::Runner(std::string bitmap, Ponto posicao, int largura, int altura, bool 
                int numPlayer)
     : Objeto(std::move(bitmap), posicao, largura, altura, voador), numPlayer(numPlayer) {
     // The loaded sheet moves aside; `bitmap` becomes the frame the level draws.
-    // Without a sheet there is no frame either: the runner races unseen.
+    // Without a sheet, or memory for a frame, the runner races unseen.
     bitmapBase = this->bitmap;
-    quadro = bitmapBase ? create_bitmap(largura, altura) : nullptr;
-    this->bitmap = quadro;
+    if (bitmapBase) quadro.reset(create_bitmap(largura, altura));
+    this->bitmap = quadro.get();
     quadroAtual = 0;
     noChaoAnterior = isNoChao();
 }
 
-Runner::~Runner() {
-    if (quadro) destroy_bitmap(quadro);
-}
+Runner::~Runner() = default;
 
 int Runner::getNumPlayer() const { return numPlayer; }
 
@@ -48,7 +46,7 @@ void Runner::trataColisao(DirecaoMovimento direcao, Objeto* colisor, Ponto novaP
 }
 
 void Runner::copiarQuadro(bool chao, int quadro) {
-    if (!bitmapBase) return;
+    if (!bitmapBase || !bitmap) return;
     int topo = chao ? 0 : altura + 2;
     blit(bitmapBase, bitmap, quadro * largura, topo, 0, 0, largura, altura);
 }

@@ -2,6 +2,8 @@
 
 #include "classesBasicas/Cronometro.h"
 #include "classesBasicas/Objeto.h"
+#include "classesBasicas/Recursos.h"
+#include "dados/Medidas.h"
 
 // A player's character: pulled to the floor or, flipped, to the ceiling,
 // carried right by the view, standing on terrain and on other runners, and
@@ -19,15 +21,15 @@ public:
     void comportamentoPadrao() override;
     void mostrarTeclaControle();
 
-    static constexpr int QUADROS_CHAO = 5;  // running frames, top row of the sheet
-    static constexpr int QUADROS_AR = 4;    // airborne frames, altura + 2 rows lower
+    static constexpr int QUADROS_CHAO = medidas::QUADROS_CHAO;  // running frames, top row of the sheet
+    static constexpr int QUADROS_AR = medidas::QUADROS_AR;      // airborne frames, altura + 2 rows lower
 
 private:
     void copiarQuadro(bool chao, int quadro);
 
     const int numPlayer;                // 1 for the first player
     BITMAP* bitmapBase = nullptr;       // the sprite sheet, as loaded; null when missing
-    BITMAP* quadro = nullptr;           // owned: the frame picture made for `bitmap`
+    recursos::Bitmap quadro;            // the frame picture made for `bitmap`
     int quadroAtual = 0;                // frame counter, shared by both rows
     bool noChaoAnterior = false;        // ground flag at the last frame change
     Cronometro cronometroBitmap;        // time since the last frame change

@@ -1,6 +1,6 @@
-#include "main/PastaDados.h"
-#include "main/Processo.h"
 #include "main/main.h"
+#include "sistema/PastaDados.h"
+#include "sistema/Processo.h"
 
 #include <allegro.h>
 

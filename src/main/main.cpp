@@ -4,16 +4,20 @@
 #include "classesBasicas/Figura.h"
 #include "classesBasicas/FigurasNivel.h"
 #include "classesBasicas/Mapa.h"
+#include "classesBasicas/Recursos.h"
 #include "classesBasicas/Som.h"
+#include "classesControle/Comandos.h"
+#include "classesControle/Configuracao.h"
+#include "classesControle/LegendaTeclas.h"
 #include "classesControle/Menu.h"
 #include "classesControle/Teclado.h"
 #include "classesDerivadas/BoostTela.h"
 #include "classesDerivadas/LinhaChegada.h"
 #include "classesDerivadas/Runner.h"
-#include "main/Comandos.h"
-#include "main/Configuracao.h"
-#include "main/LegendaTeclas.h"
-#include "main/Processo.h"
+#include "dados/Figuras.h"
+#include "dados/Medidas.h"
+#include "main/NivelEmJogo.h"
+#include "sistema/Processo.h"
 
 #include <allegro.h>
 
@@ -44,7 +48,7 @@ void lerConfiguracao() {
     comandos::definir(leitura.controles);
 }
 
-void mostrarCarregando() { Figura("src/Img/menu/bg_carregando.bmp").desenhar(screen, 0, 0); }
+void mostrarCarregando() { Figura(figuras::CARREGANDO).desenhar(screen, 0, 0); }
 
 void instalarControle(int indice, Runner* runner) {
     pointPlayers[indice] = runner;
@@ -65,24 +69,20 @@ bool existe(const char* caminho) {
 
 // A picture shown until Enter, which it leaves down; a missing one leaves
 // the screen as it is. `porCima`, when given, draws over it.
-void mostrarAteEnter(const char* caminho, void (*porCima)(BITMAP*) = nullptr) {
+void mostrarAteEnter(const std::string& caminho, void (*porCima)(BITMAP*) = nullptr) {
     Teclado::novaTela();
     Figura(caminho).desenhar(screen, 0, 0);
     if (porCima) porCima(screen);
     while (!Teclado::isApertada(KEY_ENTER) && !Menu::isSaidaPedida()) rest(1);
 }
 
-struct DestruirMidi {
-    void operator()(MIDI* musica) const { destroy_midi(musica); }
-};
-
 }  // namespace
 
 void init() {
     if (allegro_init() != 0) falhaInicio("cannot start the game library (is there a display?)");
     set_color_depth(32);
-    if (set_gfx_mode(GFX_AUTODETECT_WINDOWED, 640, 480, 0, 0) != 0)
-        falhaInicio("cannot open a 640x480 window");
+    if (set_gfx_mode(GFX_AUTODETECT_WINDOWED, medidas::LARGURA_TELA, medidas::ALTURA_TELA, 0, 0) != 0)
+        falhaInicio("cannot open the game's window");
     set_window_title("AVESSO");
     set_close_button_callback(botaoFechar);
     if (install_timer() != 0) falhaInicio("cannot install the timer");
@@ -200,27 +200,32 @@ MotivoFim decidirDesfecho(int numero, bool esc, bool f10, bool venceu, DesfechoN
     return motivo;
 }
 
-void jogarNivel(int numero, std::string* players, int numPlayers, DesfechoNivel& desfecho) {
+namespace {
+
+// Level `numero`'s map, with its callbacks, or the reason it cannot be built.
+Mapa* construirNivel(int numero, std::string* players, int numPlayers) {
     const niveis::Nivel& nivel = niveis::NIVEIS[numero - 1];
-    Mapa* mapa = nullptr;
     try {
-        mapa = carregaNivel(numero, players, numPlayers);
+        return carregaNivel(numero, players, numPlayers);
     } catch (int erro) {
         throw std::runtime_error(std::string("cannot load the level picture ") +
                                  (erro == 1 ? nivel.visual : nivel.colisao) + " (missing or damaged)");
     } catch (const std::bad_alloc&) {
         throw std::runtime_error("not enough memory to build the level");
     }
+}
 
+// From the Enter prompt to the end of the race; what decided the end.
+MotivoFim jogarTentativa(int numero, Mapa& mapa, DesfechoNivel& desfecho) {
     bool morreuTodos = false;
-    mapa->atualizarMapa();
+    mapa.atualizarMapa();
     // Enter stays set: it also starts the race.
-    mostrarAteEnter("src/Img/menu/enter.bmp", legendaTeclas::desenharEmUso);
+    mostrarAteEnter(figuras::ENTRADA, legendaTeclas::desenharEmUso);
 
     Teclado::novaTela();
     auto apertada = Teclado::isApertada;
-    while (!morreuTodos && !mapa->isOver() && !apertada(KEY_ESC) && !apertada(KEY_F10) && !Menu::isSaidaPedida()) {
-        morreuTodos = mapa->atualizarMapa();
+    while (!morreuTodos && !mapa.isOver() && !apertada(KEY_ESC) && !apertada(KEY_F10) && !Menu::isSaidaPedida()) {
+        morreuTodos = mapa.atualizarMapa();
         if (Teclado::consumir(KEY_P)) {
             Menu::pause();
             Teclado::novaTela();
@@ -229,16 +234,23 @@ void jogarNivel(int numero, std::string* players, int numPlayers, DesfechoNivel&
     }
 
     const bool esc = apertada(KEY_ESC) || Menu::isSaidaPedida();
-    const MotivoFim motivo = decidirDesfecho(numero, esc, apertada(KEY_F10), mapa->isOver(), desfecho);
+    const MotivoFim motivo = decidirDesfecho(numero, esc, apertada(KEY_F10), mapa.isOver(), desfecho);
     switch (motivo) {
         case MotivoFim::ESC: Teclado::consumir(KEY_ESC); break;
         case MotivoFim::F10: Teclado::consumir(KEY_F10); break;
         default: break;
     }
+    return motivo;
+}
 
-    // The callbacks point at the runners: they go before the map does.
-    descarregarControle(numPlayers);
-    delete mapa;
+}  // namespace
+
+void jogarNivel(int numero, std::string* players, int numPlayers, DesfechoNivel& desfecho) {
+    MotivoFim motivo;
+    {
+        const NivelEmJogo emJogo(construirNivel(numero, players, numPlayers), numPlayers);
+        motivo = jogarTentativa(numero, emJogo.getMapa(), desfecho);
+    }
     // Only a retry builds this level again from its kept pictures.
     if (motivo != MotivoFim::REPETIR) FigurasNivel::liberar();
 }
@@ -248,7 +260,7 @@ int executarJogo() {
     lerConfiguracao();
     bool fecharJogo = false;
     iniciarSom();
-    std::unique_ptr<MIDI, DestruirMidi> musica1(Som::carregarMusica("principal1.mid"));
+    recursos::Midi musica1(Som::carregarMusica("principal1.mid"));
     std::unique_ptr<std::string[]> players;  // the last selection, used by both levels and every retry
     int numPlayers = 0;
     int codigo = 0;
@@ -283,7 +295,7 @@ int executarJogo() {
         }
 
         if (desfecho.telaParabens && !fecharJogo) {
-            mostrarAteEnter("src/Img/menu/parabens.bmp");
+            mostrarAteEnter(figuras::PARABENS);
             Teclado::consumir(KEY_ENTER);  // the same press must not act on the menu
         }
     }

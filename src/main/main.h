@@ -1,6 +1,6 @@
 #pragma once
 
-#include "main/Niveis.h"
+#include "dados/Niveis.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Paleta.h"
+#include "dados/Paleta.h"
 
 #include <cstdint>
 #include <string>

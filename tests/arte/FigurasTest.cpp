@@ -2,7 +2,7 @@
 // the places it blits items at, and the mask colour it must never meet on
 // an opaque screen.
 #include "FiguraGerada.h"
-#include "classesControle/Leiaute.h"
+#include "dados/Leiaute.h"
 
 #include <gtest/gtest.h>
 

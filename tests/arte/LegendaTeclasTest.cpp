@@ -2,8 +2,8 @@
 // picture, for the controls it runs with.
 #include "AllegroSemTela.h"
 
-#include "classesControle/Leiaute.h"
-#include "main/LegendaTeclas.h"
+#include "dados/Leiaute.h"
+#include "classesControle/LegendaTeclas.h"
 
 #include <allegro.h>
 #include <gtest/gtest.h>

@@ -31,8 +31,7 @@ def _ler_leiaute():
     """Where the main menu and the character selection put things, read
     from the game's own layout header: each constant a number, each array
     or piece a tuple."""
-    caminho = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "src", "classesControle",
-                           "Leiaute.h")
+    caminho = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "src", "dados", "Leiaute.h")
     with open(caminho) as f:
         texto = re.sub(r"//[^\n]*", "", f.read())
     valores = {}
@@ -48,7 +47,7 @@ LEIAUTE = _ler_leiaute()
 def _ler_niveis():
     """The visual picture of each level, in playing order, read from the
     game's table of levels."""
-    caminho = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "src", "main", "Niveis.h")
+    caminho = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "src", "dados", "Niveis.h")
     with open(caminho) as f:
         tabela = re.search(r"NIVEIS\[\]\s*=\s*\{(.*?)\n\};", f.read(), re.S).group(1)
     return [visual for _, visual in re.findall(r'\{\s*"([^"]+)",\s*"([^"]+)"', tabela)]

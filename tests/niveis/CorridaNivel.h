@@ -1,7 +1,7 @@
 #pragma once
 
 #include "classesBasicas/Cronometro.h"
-#include "main/Niveis.h"
+#include "dados/Niveis.h"
 
 class Mapa;
 class Runner;

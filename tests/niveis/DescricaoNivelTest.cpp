@@ -3,7 +3,7 @@
 #include "PintorNivel.h"
 #include "Relevo.h"
 
-#include "main/Niveis.h"
+#include "dados/Niveis.h"
 
 #include <gtest/gtest.h>
 

@@ -3,6 +3,7 @@
 #include "VistaNivel.h"
 
 #include "classesBasicas/Imagem.h"
+#include "classesBasicas/Recursos.h"
 
 #include <allegro.h>
 #include <gtest/gtest.h>
@@ -13,10 +14,6 @@
 #include <string>
 
 namespace {
-
-struct Destruir {
-    void operator()(BITMAP* b) const { destroy_bitmap(b); }
-};
 
 // The last column the view's left edge may reach: its window then ends on
 // the pictures' last column.
@@ -30,7 +27,7 @@ constexpr int X_MAXIMO_DA_VISTA = niveis::COMPRIMENTO - VistaNivel::LARGURA;
 // frame's step past that column.
 TEST(FimDoNivel, Level1IsClosedByRockTheViewCannotPassBeyondThePicture) {
     CorridaNivel corrida(niveis::NIVEL1, 1);  // sets Allegro up
-    std::unique_ptr<BITMAP, Destruir> colisao(Imagem::carregar(niveis::NIVEL1.colisao));
+    recursos::Bitmap colisao(Imagem::carregar(niveis::NIVEL1.colisao));
     ASSERT_TRUE(colisao);
     int rocha = niveis::COMPRIMENTO;  // the first column of the closing rock
     auto fechada = [&](int x) {

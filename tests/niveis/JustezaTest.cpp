@@ -5,6 +5,7 @@
 #include "VistaNivel.h"
 
 #include "classesBasicas/Imagem.h"
+#include "classesBasicas/Recursos.h"
 
 #include <allegro.h>
 #include <gtest/gtest.h>
@@ -16,10 +17,6 @@
 
 namespace {
 
-struct Destruir {
-    void operator()(BITMAP* b) const { destroy_bitmap(b); }
-};
-
 // The model and the level's end are judged by the view it follows: it must
 // be the one the engine shows. The runners race unseen, so the screen is
 // exactly the level's picture from the view's left edge. In level 2, with
@@ -27,7 +24,7 @@ struct Destruir {
 TEST(VistaNivel, FollowsTheViewTheEngineShowsFrameByFrame) {
     const niveis::Nivel& nivel = niveis::NIVEL2;
     semTela::iniciar();
-    std::unique_ptr<BITMAP, Destruir> visual(Imagem::carregar(nivel.visual));
+    recursos::Bitmap visual(Imagem::carregar(nivel.visual));
     ASSERT_TRUE(visual);
     CorridaNivel corrida(nivel, 1);
     VistaNivel vista(nivel);

@@ -3,7 +3,7 @@
 #include "CorridaNivel.h"
 #include "Solucionador.h"
 
-#include "main/Niveis.h"
+#include "dados/Niveis.h"
 
 #include <cstdint>
 #include <optional>

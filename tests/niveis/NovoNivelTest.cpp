@@ -5,7 +5,7 @@
 #include "PintorNivel.h"
 #include "Solucionador.h"
 
-#include "main/Niveis.h"
+#include "dados/Niveis.h"
 
 #include <gtest/gtest.h>
 

@@ -3,9 +3,10 @@
 #include "DescricaoNivel.h"
 #include "Tema.h"
 
-#include "Paleta.h"
 #include "classesBasicas/Imagem.h"
-#include "main/Niveis.h"
+#include "classesBasicas/Recursos.h"
+#include "dados/Niveis.h"
+#include "dados/Paleta.h"
 
 #include <allegro.h>
 #include <gtest/gtest.h>
@@ -21,10 +22,7 @@
 
 namespace {
 
-struct Destruir {
-    void operator()(BITMAP* b) const { destroy_bitmap(b); }
-};
-using Figura = std::unique_ptr<BITMAP, Destruir>;
+using Figura = recursos::Bitmap;
 
 Figura carregar(const std::string& caminho) {
     semTela::iniciar();

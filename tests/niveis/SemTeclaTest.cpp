@@ -4,6 +4,7 @@
 
 #include "classesBasicas/Imagem.h"
 #include "classesBasicas/Mapa.h"
+#include "classesBasicas/Recursos.h"
 #include "classesDerivadas/Runner.h"
 
 #include <allegro.h>
@@ -68,10 +69,6 @@ TEST(SemTecla, NobodyWinsLevel2AndEveryoneIsOutSoonAfterTheStart) {
     }
 }
 
-struct Destruir {
-    void operator()(BITMAP* b) const { destroy_bitmap(b); }
-};
-
 // Six runners fall from their stacked start onto the floor and onto each
 // other. The start positions are 47 rows apart for boxes 48 rows high, so
 // neighbours share one row until the stack comes apart; beyond that no box
@@ -81,7 +78,7 @@ class PilhaDeSeis : public ::testing::TestWithParam<int> {};
 TEST_P(PilhaDeSeis, RunnersStandOnEachOtherWithoutSinkingIntoEachOtherOrTheGround) {
     const niveis::Nivel& nivel = niveis::NIVEIS[GetParam() - 1];
     CorridaNivel c(nivel, niveis::MAX_JOGADORES);
-    std::unique_ptr<BITMAP, Destruir> colisao(Imagem::carregar(nivel.colisao));
+    recursos::Bitmap colisao(Imagem::carregar(nivel.colisao));
     ASSERT_TRUE(colisao);
     const int preto = makecol(0, 0, 0);
     const int n = niveis::MAX_JOGADORES, h = niveis::ALTURA_RUNNER, w = niveis::LARGURA_RUNNER;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "main/Niveis.h"
+#include "dados/Niveis.h"
 
 // Where a level's view stands, frame by frame, as its screen manager moves
 // it: one pixel a frame at first, then at the speed of each speed column its

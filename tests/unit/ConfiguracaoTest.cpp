@@ -2,7 +2,7 @@
 // temporary folder and read through Allegro, as the game reads it.
 #include "AllegroSemTela.h"
 
-#include "main/Configuracao.h"
+#include "classesControle/Configuracao.h"
 
 #include <allegro.h>
 #include <gtest/gtest.h>

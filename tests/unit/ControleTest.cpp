@@ -4,7 +4,7 @@
 
 #include "classesBasicas/Mapa.h"
 #include "classesDerivadas/Runner.h"
-#include "main/Comandos.h"
+#include "classesControle/Comandos.h"
 #include "main/main.h"
 
 #include <allegro.h>

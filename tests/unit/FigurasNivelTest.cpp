@@ -4,6 +4,7 @@
 
 #include "classesBasicas/FigurasNivel.h"
 #include "classesBasicas/Imagem.h"
+#include "classesBasicas/Recursos.h"
 
 #include <allegro.h>
 #include <gtest/gtest.h>
@@ -17,10 +18,7 @@
 
 namespace {
 
-struct Destruir {
-    void operator()(BITMAP* b) const { destroy_bitmap(b); }
-};
-using Bitmap = std::unique_ptr<BITMAP, Destruir>;
+using recursos::Bitmap;
 
 class FigurasNivelTest : public ::testing::Test {
 protected:

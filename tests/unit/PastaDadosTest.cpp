@@ -1,7 +1,7 @@
 // Where the game finds its pictures and music, whatever folder it is started
 // from. Each case lays out real folders in a temporary tree; the program's
 // path is made up, as /proc/self/exe would give it.
-#include "main/PastaDados.h"
+#include "sistema/PastaDados.h"
 
 #include <gtest/gtest.h>
 

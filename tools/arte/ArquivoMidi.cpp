@@ -1,5 +1,7 @@
 #include "ArquivoMidi.h"
 
+#include "dados/Arquivo.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <memory>
@@ -32,9 +34,6 @@ void pedaco(std::vector<uint8_t>& arquivo, const char* tipo, const std::vector<u
 
 uint8_t byte7(int n) { return static_cast<uint8_t>(std::clamp(n, 0, 127)); }
 
-struct FecharArquivo {
-    void operator()(FILE* f) const { std::fclose(f); }
-};
 
 }  // namespace
 
@@ -114,7 +113,7 @@ bool ArquivoMidi::salvar(const std::string& caminho) const {
         pedaco(arquivo, "MTrk", corpo);
     }
 
-    std::unique_ptr<FILE, FecharArquivo> f(std::fopen(caminho.c_str(), "wb"));
+    recursos::Arquivo f = recursos::abrir(caminho, "wb");
     if (!f) return false;
     return std::fwrite(arquivo.data(), 1, arquivo.size(), f.get()) == arquivo.size();
 }

@@ -1,6 +1,6 @@
 #include "ArquivoPng.h"
 
-#include "Paleta.h"
+#include "dados/Paleta.h"
 
 #include <algorithm>
 #include <array>

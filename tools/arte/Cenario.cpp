@@ -1,8 +1,9 @@
 #include "Cenario.h"
 
 #include "Desenho.h"
-#include "Paleta.h"
 #include "Pontilhado.h"
+
+#include "dados/Paleta.h"
 
 #include <cmath>
 

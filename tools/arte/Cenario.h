@@ -1,7 +1,9 @@
 #pragma once
 
-#include "Paleta.h"
 #include "Quadro.h"
+
+#include "dados/Medidas.h"
+#include "dados/Paleta.h"
 
 #include <cstdint>
 #include <string>
@@ -11,8 +13,8 @@
 // ceiling (the game's world has two sides), and the title.
 namespace cenario {
 
-constexpr int LARGURA = 640;
-constexpr int ALTURA = 480;
+constexpr int LARGURA = medidas::LARGURA_TELA;
+constexpr int ALTURA = medidas::ALTURA_TELA;
 constexpr int FAIXA = 12;  // height of the ceiling and floor strips
 
 // Colours of the interface, chosen once.

@@ -1,7 +1,8 @@
 #include "Desenho.h"
 
-#include "Paleta.h"
 #include "Pontilhado.h"
+
+#include "dados/Paleta.h"
 
 #include <stdexcept>
 #include <utility>

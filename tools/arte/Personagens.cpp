@@ -1,7 +1,7 @@
 #include "Personagens.h"
 
 #include "Desenho.h"
-#include "Paleta.h"
+#include "dados/Paleta.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Quadro.h"
+#include "dados/Medidas.h"
 
 #include <cstdint>
 #include <string>
@@ -38,12 +39,12 @@ struct Pose {
 };
 
 // Frame geometry the game reads from the sheets.
-constexpr int LARGURA_QUADRO = 42;
-constexpr int ALTURA_QUADRO = 47;
-constexpr int QUADROS_CHAO = 5;
-constexpr int QUADROS_AR = 4;
-constexpr int LARGURA_FOLHA = 210;
-constexpr int ALTURA_FOLHA = 96;
+constexpr int LARGURA_QUADRO = medidas::LARGURA_RUNNER;
+constexpr int ALTURA_QUADRO = medidas::ALTURA_RUNNER;
+constexpr int QUADROS_CHAO = medidas::QUADROS_CHAO;
+constexpr int QUADROS_AR = medidas::QUADROS_AR;
+constexpr int LARGURA_FOLHA = QUADROS_CHAO * LARGURA_QUADRO;
+constexpr int ALTURA_FOLHA = 2 * ALTURA_QUADRO + 2;
 
 const std::vector<Personagem>& elenco();
 

@@ -2,10 +2,11 @@
 
 #include "Cenario.h"
 #include "Desenho.h"
-#include "Paleta.h"
 #include "Personagens.h"
-#include "classesControle/Leiaute.h"
-#include "main/TeclasJogadores.h"
+
+#include "dados/Leiaute.h"
+#include "dados/Paleta.h"
+#include "dados/TeclasJogadores.h"
 
 #include <algorithm>
 #include <vector>
@@ -84,11 +85,12 @@ void corredor(Quadro& q, int indice, int quadro, bool teto, int fator, int x, in
 
 // A key drawn as a keycap with its name inside.
 int tecla(Quadro& q, int x, int y, const std::string& nome) {
-    int largura = Quadro::larguraTexto(nome, PROSA) + 10;
-    q.retangulo(x, y, x + largura - 1, y + 19, CONTORNO);
-    q.retangulo(x + 1, y + 1, x + largura - 2, y + 17, PAINEL_LUZ);
+    const int margem = leiaute::margemTecla(PROSA), altura = leiaute::alturaTecla(PROSA);
+    const int largura = Quadro::larguraTexto(nome, PROSA) + 2 * margem;
+    q.retangulo(x, y, x + largura - 1, y + altura - 1, CONTORNO);
+    q.retangulo(x + 1, y + 1, x + largura - 2, y + altura - 3, PAINEL_LUZ);
     q.retangulo(x + 1, y + 1, x + largura - 2, y + 1, paleta::NEVOA);
-    q.escrever(x + 5, y + 4, nome, TECLA, PROSA);
+    q.escrever(x + margem, y + leiaute::topoTecla(PROSA), nome, TECLA, PROSA);
     return largura;
 }
 
@@ -99,7 +101,8 @@ void cabecalho(Quadro& q, const std::string& titulo) { cenario::letreiro(q, titu
 void linhaComTecla(Quadro& q, int y, const std::string& antes, const std::string& nome,
                    const std::string& depois, uint32_t cor) {
     auto largura = [](const std::string& s) { return s.empty() ? 0 : Quadro::larguraTexto(s, PROSA) + 8; };
-    int x = CX - (largura(antes) + Quadro::larguraTexto(nome, PROSA) + 10 + largura(depois)) / 2;
+    int x = CX - (largura(antes) + Quadro::larguraTexto(nome, PROSA) + 2 * leiaute::margemTecla(PROSA) +
+                  largura(depois)) / 2;
     if (!antes.empty()) x += q.escreverContornado(x, y + 3, antes, cor, CONTORNO, PROSA) + 8;
     x += tecla(q, x, y, nome) + 8;
     if (!depois.empty()) q.escreverContornado(x, y + 3, depois, cor, CONTORNO, PROSA);
@@ -164,7 +167,7 @@ Quadro algarismo(int n, bool destaque) {
         q.retangulo(1, 3, largura - 2, 29, DESTAQUE);
     }
     Quadro d = tinta(std::to_string(n), destaque ? CONTORNO : TEXTO, 3, !destaque);
-    q.copiar(d, (largura - d.largura()) / 2, (33 - d.altura()) / 2, true);
+    q.copiar(d, (largura - d.largura()) / 2, (leiaute::ALTURA_ITEM - d.altura()) / 2, true);
     return q;
 }
 
@@ -336,11 +339,11 @@ Quadro entrada() {
     int largura = 0;
     for (int i = 0; i < teclasJogadores::COM_TECLA; ++i)
         largura += Quadro::larguraTexto(quem(i), PROSA) + 6 + Quadro::larguraTexto(chaves[i].nomeCurto, PROSA) +
-                   10 + 20;
+                   2 * leiaute::margemTecla(PROSA) + 20;
     int x = CX - (largura - 20) / 2;
-    // Keycaps 20 high in the middle of their band; the game repaints the
+    // Keycaps in the middle of their band; the game repaints the
     // band the same way when the keys are others.
-    const int y = leiaute::TECLAS_ENTRADA.y + (leiaute::TECLAS_ENTRADA.altura - 20) / 2;
+    const int y = leiaute::TECLAS_ENTRADA.y + (leiaute::TECLAS_ENTRADA.altura - leiaute::alturaTecla(PROSA)) / 2;
     for (int i = 0; i < teclasJogadores::COM_TECLA; ++i) {
         x += q.escreverContornado(x, y + 3, quem(i), cenario::corJogador(i + 1), CONTORNO, PROSA) + 6;
         x += tecla(q, x, y, chaves[i].nomeCurto) + 20;
@@ -367,7 +370,7 @@ Quadro selecao() {
     painelPadrao(q, SLOT_X - 12, LINHA_SELECAO_Y - 10, SLOT_X + 5 * SLOT_PASSO + SLOT_LADO + 11, 446);
     // "PLAYER [digit]  CHOOSE YOUR RUNNER": the game puts the digit in.
     Quadro rotulo = tinta("PLAYER", TEXTO, 3, true);
-    q.copiar(rotulo, ALGARISMO_SELECAO_X - 10 - rotulo.largura(), LINHA_SELECAO_Y + (33 - rotulo.altura()) / 2,
+    q.copiar(rotulo, ALGARISMO_SELECAO_X - 10 - rotulo.largura(), LINHA_SELECAO_Y + (leiaute::ALTURA_ITEM - rotulo.altura()) / 2,
              true);
     q.escreverContornado(ALGARISMO_SELECAO_X + 36, LINHA_SELECAO_Y + 10, "CHOOSE YOUR RUNNER", DESTAQUE, CONTORNO,
                          PROSA);

@@ -5,7 +5,8 @@
 #include "Desenho.h"
 #include "Personagens.h"
 #include "Telas.h"
-#include "classesControle/Leiaute.h"
+#include "dados/Figuras.h"
+#include "dados/Leiaute.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -21,45 +22,42 @@ struct Pintura {
 };
 
 std::vector<Pintura> pinturas() {
-    const std::string menu = "src/Img/menu/";
+    using figuras::Item;
     std::vector<Pintura> lista = {
-        {menu + "menu.bmp", telas::menu},
-        {menu + "bg_integrantes.bmp", telas::creditos},
-        {menu + "bg_instrucoes.bmp", telas::instrucoes},
-        {menu + "pause.bmp", telas::pausa},
-        {menu + "bg_carregando.bmp", telas::carregando},
-        {menu + "parabens.bmp", telas::parabens},
-        {menu + "enter.bmp", telas::entrada},
-        {menu + "bg_selecao.bmp", telas::selecao},
-        {menu + "sel_0.bmp", telas::molduraVazia},
+        {figuras::FUNDO_MENU, telas::menu},
+        {figuras::CREDITOS, telas::creditos},
+        {figuras::INSTRUCOES, telas::instrucoes},
+        {figuras::PAUSA, telas::pausa},
+        {figuras::CARREGANDO, telas::carregando},
+        {figuras::PARABENS, telas::parabens},
+        {figuras::ENTRADA, telas::entrada},
+        {figuras::SELECAO, telas::selecao},
+        {figuras::moldura(0), telas::molduraVazia},
     };
-    struct Item {
-        const char* nome;
+    struct Rotulo {
+        Item item;
         const char* texto;
         int largura;
     };
-    for (const Item& item : {Item{"integrantes", "CREDITS", leiaute::INTEGRANTES.largura},
-                             Item{"instrucoes", "RULES", leiaute::INSTRUCOES.largura},
-                             Item{"sairdojogo", "QUIT", leiaute::SAIR.largura}}) {
-        for (bool destaque : {false, true}) {
-            lista.push_back({menu + item.nome + (destaque ? "_2" : "") + ".bmp",
-                             [=] {
-                                 return telas::itemMenu(item.texto, item.largura, leiaute::ALTURA_ITEM, destaque);
+    for (const Rotulo& r : {Rotulo{Item::CREDITOS, "CREDITS", leiaute::INTEGRANTES.largura},
+                            Rotulo{Item::INSTRUCOES, "RULES", leiaute::INSTRUCOES.largura},
+                            Rotulo{Item::SAIR, "QUIT", leiaute::SAIR.largura}}) {
+        for (bool destaque : {false, true})
+            lista.push_back({figuras::item(r.item, destaque), [=] {
+                                 return telas::itemMenu(r.texto, r.largura, leiaute::ALTURA_ITEM, destaque);
                              }});
-        }
     }
     for (bool destaque : {false, true})
-        lista.push_back({menu + (destaque ? "chooseplayer_2" : "chooseplayer") + ".bmp",
+        lista.push_back({figuras::item(Item::ROTULO_JOGADORES, destaque),
                          [=] { return telas::rotuloJogadores(destaque); }});
     for (int n = 1; n <= 6; ++n) {
-        const std::string i = std::to_string(n);
-        lista.push_back({menu + "img" + i + ".bmp", [=] { return telas::algarismo(n, false); }});
-        lista.push_back({menu + "img" + i + "_2.bmp", [=] { return telas::algarismo(n, true); }});
-        lista.push_back({menu + "sel_" + i + ".bmp", [=] { return telas::cursor(n); }});
-        lista.push_back({menu + "sel_j" + i + ".bmp", [=] { return telas::retrato(n, false); }});
-        lista.push_back({menu + "sel_j" + i + "_2.bmp", [=] { return telas::retrato(n, true); }});
+        for (bool destaque : {false, true}) {
+            lista.push_back({figuras::algarismo(n, destaque), [=] { return telas::algarismo(n, destaque); }});
+            lista.push_back({figuras::retrato(n, destaque), [=] { return telas::retrato(n, destaque); }});
+        }
+        lista.push_back({figuras::moldura(n), [=] { return telas::cursor(n); }});
         const auto& p = personagens::elenco()[static_cast<size_t>(n - 1)];
-        lista.push_back({"src/Img/Jogo/player " + i + "a.bmp", [&p] { return personagens::folha(p); }});
+        lista.push_back({figuras::folha(n), [&p] { return personagens::folha(p); }});
     }
     return lista;
 }

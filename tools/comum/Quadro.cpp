@@ -1,7 +1,8 @@
 #include "Quadro.h"
 
-#include "Fonte.h"
-#include "Paleta.h"
+#include "dados/Arquivo.h"
+#include "dados/Fonte.h"
+#include "dados/Paleta.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -110,9 +111,6 @@ void escreverU32(std::vector<uint8_t>& v, uint32_t n) {
     escreverU16(v, n >> 16);
 }
 
-struct FecharArquivo {
-    void operator()(FILE* f) const { std::fclose(f); }
-};
 
 }  // namespace
 
@@ -194,7 +192,7 @@ bool Quadro::salvarBmp(const std::string& caminho) const {
         while (dados.size() - antes < linhaBytes) dados.push_back(0);
     }
 
-    std::unique_ptr<FILE, FecharArquivo> f(std::fopen(caminho.c_str(), "wb"));
+    recursos::Arquivo f = recursos::abrir(caminho, "wb");
     if (!f) return false;
     return std::fwrite(dados.data(), 1, dados.size(), f.get()) == dados.size();
 }

@@ -1,6 +1,6 @@
 #include "DescricaoNivel.h"
 
-#include "main/Niveis.h"
+#include "dados/Niveis.h"
 
 #include <fstream>
 #include <sstream>

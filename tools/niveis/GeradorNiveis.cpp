@@ -5,9 +5,11 @@
 // invisible objects.
 #include "PintorNivel.h"
 
-#include "Paleta.h"
 #include "Quadro.h"
-#include "main/Niveis.h"
+
+#include "dados/Figuras.h"
+#include "dados/Niveis.h"
+#include "dados/Paleta.h"
 
 #include <cstdio>
 #include <exception>
@@ -26,7 +28,7 @@ int main(int argc, char** argv) {
             PintorNivel::gerar((entrada / nivel.texto).string(), nivel, saida.string());
         // What the invisible objects (screen-speed columns, finish line)
         // load: nothing but the mask colour.
-        const std::filesystem::path pixel = saida / "src/Img/Jogo/pixelTransparente.bmp";
+        const std::filesystem::path pixel = saida / figuras::PIXEL_TRANSPARENTE;
         if (!Quadro(1, 1, paleta::MASCARA).salvarBmp(pixel.string()))
             throw std::runtime_error("cannot write " + pixel.string());
     } catch (const std::exception& e) {

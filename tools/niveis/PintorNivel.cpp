@@ -7,8 +7,8 @@
 #include "Tema.h"
 #include "Terreno.h"
 
-#include "Paleta.h"
-#include "main/Niveis.h"
+#include "dados/Niveis.h"
+#include "dados/Paleta.h"
 
 #include <filesystem>
 #include <stdexcept>

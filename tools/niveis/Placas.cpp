@@ -3,9 +3,10 @@
 #include "Relevo.h"
 #include "Tema.h"
 
-#include "Paleta.h"
 #include "Quadro.h"
-#include "main/Niveis.h"
+
+#include "dados/Niveis.h"
+#include "dados/Paleta.h"
 
 #include <algorithm>
 #include <string>

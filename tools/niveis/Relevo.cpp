@@ -1,6 +1,6 @@
 #include "Relevo.h"
 
-#include "main/Niveis.h"
+#include "dados/Niveis.h"
 
 #include <algorithm>
 #include <cstddef>

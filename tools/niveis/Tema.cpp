@@ -1,6 +1,6 @@
 #include "Tema.h"
 
-#include "Paleta.h"
+#include "dados/Paleta.h"
 
 #include <stdexcept>
 

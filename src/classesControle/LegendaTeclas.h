@@ -1,6 +1,6 @@
 #pragma once
 
-#include "main/Configuracao.h"
+#include "classesControle/Configuracao.h"
 
 struct BITMAP;
 

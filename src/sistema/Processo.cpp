@@ -1,4 +1,4 @@
-#include "main/Processo.h"
+#include "sistema/Processo.h"
 
 #include "classesControle/Menu.h"
 

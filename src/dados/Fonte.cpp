@@ -1,4 +1,4 @@
-#include "Fonte.h"
+#include "dados/Fonte.h"
 
 #include <array>
 #include <cctype>

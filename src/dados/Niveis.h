@@ -1,5 +1,7 @@
 #pragma once
 
+#include "dados/Medidas.h"
+
 // The game's levels, in playing order: the text each is painted from, its
 // pictures, and what it is made of besides them: where the runners start,
 // where the screen-speed columns stand and how fast they make the view
@@ -9,18 +11,18 @@
 namespace niveis {
 
 constexpr int COMPRIMENTO = 18000;  // level length in pixels
-constexpr int ALTURA = 480;
+constexpr int ALTURA = medidas::ALTURA_TELA;  // a level is as high as the screen
 
 // Runner i (from 0) starts at (X_INICIAL, Y_INICIAL + PASSO_Y * i).
 constexpr int MAX_JOGADORES = 6;
 constexpr int X_INICIAL = 320;
 constexpr int Y_INICIAL = 102;
 constexpr int PASSO_Y = 47;
-constexpr int LARGURA_RUNNER = 42;
-constexpr int ALTURA_RUNNER = 47;
+constexpr int LARGURA_RUNNER = medidas::LARGURA_RUNNER;
+constexpr int ALTURA_RUNNER = medidas::ALTURA_RUNNER;
 
 // Screen-speed columns stand at y = Y_BOOST_TELA (the bottom of a full-height box).
-constexpr int Y_BOOST_TELA = 480;
+constexpr int Y_BOOST_TELA = ALTURA;
 
 struct BoostTelaNivel {
     int x;

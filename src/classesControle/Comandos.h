@@ -1,6 +1,6 @@
 #pragma once
 
-#include "main/Configuracao.h"
+#include "classesControle/Configuracao.h"
 
 // The players' controls while the game runs, and its gamepads. The controls
 // are set once at start-up and read by the players' timer callbacks. The

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "dados/Fonte.h"
+
 // Where the menus put their pieces. The game copies each piece there, the
 // painter paints the backgrounds around those places, and the tests check
 // both (the end-to-end harness reads this file), so each number lives here
@@ -39,5 +41,12 @@ constexpr int ALGARISMO_SELECAO_X = 255;
 // the players' keys, painted again by the game when the keys are others.
 constexpr Peca PAINEL_ENTRADA = {50, 346, 541, 113};
 constexpr Peca TECLAS_ENTRADA = {53, 384, 535, 44};
+
+// A keycap around a key's name written in the pixel font at `escala`: the
+// name starts margemTecla columns and topoTecla rows in, and the cap is
+// margemTecla wider on each side than the name.
+constexpr int alturaTecla(int escala) { return fonte::ALTURA * escala + 6; }
+constexpr int margemTecla(int escala) { return 2 * escala + 1; }
+constexpr int topoTecla(int escala) { return 2 * escala; }
 
 }  // namespace leiaute

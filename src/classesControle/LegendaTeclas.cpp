@@ -1,16 +1,15 @@
-#include "main/LegendaTeclas.h"
+#include "classesControle/LegendaTeclas.h"
 
-#include "classesControle/Leiaute.h"
-#include "main/Comandos.h"
-
-#include "Fonte.h"
-#include "Paleta.h"
+#include "classesBasicas/Recursos.h"
+#include "classesControle/Comandos.h"
+#include "dados/Fonte.h"
+#include "dados/Leiaute.h"
+#include "dados/Paleta.h"
 
 #include <allegro.h>
 
 #include <algorithm>
 #include <cstdint>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -58,8 +57,8 @@ public:
     int largura(const std::string& texto) const {
         return texto.empty() ? 0 : (static_cast<int>(texto.size()) * fonte::AVANCO - 1) * e;
     }
-    int alturaTecla() const { return fonte::ALTURA * e + 6; }
-    int larguraTecla(const std::string& nome) const { return largura(nome) + 2 * (2 * e + 1); }
+    int alturaTecla() const { return leiaute::alturaTecla(e); }
+    int larguraTecla(const std::string& nome) const { return largura(nome) + 2 * leiaute::margemTecla(e); }
     int larguraEntrada(const Entrada& entrada) const {
         int l = largura("P" + std::to_string(entrada.jogador)) + 3 * e;
         for (const std::string& t : entrada.teclas) l += larguraTecla(t) + 2 * e;
@@ -97,7 +96,7 @@ private:
         rectfill(b, x, y, x + l - 1, y + h - 1, cor(paleta::NOITE));
         rectfill(b, x + 1, y + 1, x + l - 2, y + h - 3, cor(paleta::ARDOSIA));
         rectfill(b, x + 1, y + 1, x + l - 2, y + 1, cor(paleta::NEVOA));
-        escrever(x + 2 * e + 1, y + 2 * e, nome, cor(paleta::CIANO));
+        escrever(x + leiaute::margemTecla(e), y + leiaute::topoTecla(e), nome, cor(paleta::CIANO));
         return l;
     }
 
@@ -136,10 +135,6 @@ void escreverLinhas(BITMAP* b, const std::vector<Entrada>& todas) {
     }
 }
 
-struct DestruirBitmap {
-    void operator()(BITMAP* b) const { destroy_bitmap(b); }
-};
-
 }  // namespace
 
 bool isComoPintada(const configuracao::Controles& controles, int numPads) {
@@ -150,7 +145,7 @@ void desenhar(BITMAP* destino, const configuracao::Controles& controles, int num
     const leiaute::Peca& faixa = leiaute::TECLAS_ENTRADA;
     // Composed aside and copied once: the screen takes one copy better than
     // hundreds of small rectangles.
-    std::unique_ptr<BITMAP, DestruirBitmap> quadro(create_bitmap(faixa.largura, faixa.altura));
+    const recursos::Bitmap quadro(create_bitmap(faixa.largura, faixa.altura));
     if (!quadro) return;
     clear_to_color(quadro.get(), cor(paleta::GRAFITE));
 

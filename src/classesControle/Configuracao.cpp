@@ -1,6 +1,6 @@
-#include "main/Configuracao.h"
+#include "classesControle/Configuracao.h"
 
-#include "main/TeclasJogadores.h"
+#include "dados/TeclasJogadores.h"
 
 #include <allegro.h>
 
@@ -345,7 +345,8 @@ Controles padrao() {
     Controles c;
     for (int j = 0; j < JOGADORES; ++j) {
         Comando& comando = c[static_cast<std::size_t>(j)];
-        if (j < teclasJogadores::COM_TECLA) comando.tecla = teclasJogadores::PADRAO[j].codigo;
+        if (j < teclasJogadores::COM_TECLA)
+            comando.tecla = procurar(TECLAS, teclasJogadores::PADRAO[j].arquivo)->codigo;
         comando.pad = j;
         comando.botao = 0;
     }

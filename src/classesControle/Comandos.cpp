@@ -1,4 +1,4 @@
-#include "main/Comandos.h"
+#include "classesControle/Comandos.h"
 
 #include <allegro.h>
 

@@ -1,4 +1,4 @@
-#include "main/PastaDados.h"
+#include "sistema/PastaDados.h"
 
 #include <cstdio>
 #include <cstdlib>

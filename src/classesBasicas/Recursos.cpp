@@ -1,0 +1,11 @@
+#include "classesBasicas/Recursos.h"
+
+#include <allegro.h>
+
+namespace recursos {
+
+void DestruirBitmap::operator()(BITMAP* bitmap) const { destroy_bitmap(bitmap); }
+
+void DestruirMidi::operator()(MIDI* musica) const { destroy_midi(musica); }
+
+}  // namespace recursos
