@@ -11,7 +11,7 @@ struct BITMAP;
 // the game's own levels are) is read here directly and kept in the fewest
 // bits a pixel its colours need: one for a collision picture, four for a
 // 16-colour visual one. Any other picture is loaded through Imagem at every
-// build, as before, and not kept. While a level is played the memory of its
+// build and not kept. While a level is played the memory of its
 // maps also stays in the process, so a retry's bitmaps reuse the last
 // attempt's pages; liberar gives it back. Main thread only.
 class FigurasNivel {

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Without a display the game cannot open its window: it must say so in one
-# line and exit with code 1. (Allegro's keyboard used to be installed after a
-# failed start-up, which crashed.)
+# line and exit with code 1, not go on to install the keyboard after a failed
+# start-up, which crashes.
 #   sem_tela.sh <game executable>
 set -u
 erros="$(mktemp)"

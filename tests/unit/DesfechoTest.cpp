@@ -6,42 +6,51 @@
 
 namespace {
 
+constexpr int ULTIMO = niveis::NUM_NIVEIS;
+
 struct Caso {
     int nivel;
     bool esc, f10, venceu;
     MotivoFim motivo;
-    bool sairMapa1, sairMapa2, telaParabens;
+    bool sairEste, sairSeguintes, telaParabens;  // no level before `nivel` is ever left
 };
+
+void verificar(const Caso& c) {
+    SCOPED_TRACE(::testing::Message() << "level " << c.nivel << " esc " << c.esc << " f10 " << c.f10 << " won "
+                                      << c.venceu);
+    DesfechoNivel d;
+    EXPECT_EQ(decidirDesfecho(c.nivel, c.esc, c.f10, c.venceu, d), c.motivo);
+    for (int n = 1; n <= niveis::NUM_NIVEIS; ++n)
+        EXPECT_EQ(d.sairMapa[n - 1], n < c.nivel ? false : n == c.nivel ? c.sairEste : c.sairSeguintes)
+            << "level " << n << " left";
+    EXPECT_EQ(d.telaParabens, c.telaParabens);
+}
 
 TEST(Desfecho, EveryWayALevelEndsAndWhichKeyDecides) {
     using M = MotivoFim;
     const Caso casos[] = {
         // Everyone out, nobody won: the same level again.
         {1, false, false, false, M::REPETIR, false, false, false},
-        {2, false, false, false, M::REPETIR, false, false, false},
-        // Escape leaves for the main menu; from level 1 it skips level 2 too.
+        {ULTIMO, false, false, false, M::REPETIR, false, false, false},
+        // Escape leaves for the main menu, skipping every level after.
         {1, true, false, false, M::ESC, true, true, false},
-        {2, true, false, false, M::ESC, false, true, false},
+        {ULTIMO, true, false, false, M::ESC, true, true, false},
         {1, true, true, true, M::ESC, true, true, false},
-        {2, true, true, true, M::ESC, false, true, false},
-        // Won, or skipped with F10: on to level 2, or to the congratulations.
-        {1, false, false, true, M::VITORIA, true, false, false},
-        {1, false, true, false, M::F10, true, false, false},
-        {2, false, false, true, M::VITORIA, false, true, true},
-        {2, false, true, false, M::F10, false, true, true},
-        // F10 in the frame of a win: level 1 lets the win decide (F10 stays
-        // down), level 2 lets F10 decide (and uses it up).
+        {ULTIMO, true, true, true, M::ESC, true, true, false},
+        // F10 in the frame of a win: the first level lets the win decide
+        // (F10 stays down), the last lets F10 decide (and uses it up).
         {1, false, true, true, M::VITORIA, true, false, false},
-        {2, false, true, true, M::F10, false, true, true},
+        {ULTIMO, false, true, true, M::F10, true, false, true},
     };
-    for (const Caso& c : casos) {
-        SCOPED_TRACE(::testing::Message() << "level " << c.nivel << " esc " << c.esc << " f10 " << c.f10
-                                          << " won " << c.venceu);
-        DesfechoNivel d;
-        EXPECT_EQ(decidirDesfecho(c.nivel, c.esc, c.f10, c.venceu, d), c.motivo);
-        EXPECT_EQ(d.sairMapa1(), c.sairMapa1);
-        EXPECT_EQ(d.sairMapa2(), c.sairMapa2);
-        EXPECT_EQ(d.telaParabens, c.telaParabens);
+    for (const Caso& c : casos) verificar(c);
+}
+
+// Won, or skipped with F10, every level goes on to the next; the last one
+// to the congratulations.
+TEST(Desfecho, EveryLevelWonOrSkippedLeadsToTheNextAndTheLastToTheCongratulations) {
+    for (int n = 1; n <= niveis::NUM_NIVEIS; ++n) {
+        verificar({n, false, false, true, MotivoFim::VITORIA, true, false, n == ULTIMO});
+        verificar({n, false, true, false, MotivoFim::F10, true, false, n == ULTIMO});
     }
 }
 

@@ -71,19 +71,6 @@ TEST_F(EntidadesTest, ABoostKeepsWhatItWasGivenAndFallsUnlessItFlies) {
     EXPECT_GT(caindo->getPosicao().getY(), 100);
 }
 
-TEST_F(EntidadesTest, TheScreenManagerStartsAtTheLeftAndPassesTerrain) {
-    GerenciadorTela g;
-    EXPECT_EQ(g.getPosicao().getX(), 0);
-    EXPECT_EQ(g.getPosicao().getY(), 480);
-    EXPECT_EQ(g.getAltura(), 480);
-    EXPECT_EQ(g.getVelHorizontal(), 1.0);
-    EXPECT_TRUE(g.isVoador());
-    EXPECT_FALSE(g.checaColisao(makecol(255, 255, 255)));
-    EXPECT_FALSE(g.checaColisao(makecol(0, 0, 0)));
-    EXPECT_TRUE(g.checaColisao(makecol(0, 0, 2)));
-    EXPECT_TRUE(g.checaColisao(-1));
-}
-
 TEST_F(EntidadesTest, TheScreenManagerTakesTheSpeedOnlyOfColumnsItEntersMovingRight) {
     GerenciadorTela g;
     BoostTela rapido(Ponto(1, 480), 13), lento(Ponto(1, 480), 15);

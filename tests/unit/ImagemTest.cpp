@@ -243,8 +243,9 @@ TEST_F(ImagemTest, RefusesAbsurdDimensions) {
     EXPECT_FALSE(aceita(enorme));
 }
 
-// Allegro reads each of these whole; each used to be refused as damaged
-// but the 8, 16, 24 and 32-bit plain ones, so a modder's picture vanished.
+// Allegro reads each of these whole; a check that knew only the 8, 16, 24
+// and 32-bit plain ones would refuse the rest as damaged, and a modder's
+// picture would vanish.
 TEST_F(ImagemTest, LoadsEveryEncodingAllegroReadsWhole) {
     for (const Codificacao& c : CODIFICACOES) {
         SCOPED_TRACE(c.nome);

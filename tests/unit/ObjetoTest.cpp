@@ -197,7 +197,7 @@ TEST_F(ObjetoTest, FlippingGravityNegatesTheSignEachTime) {
 namespace {
 
 // A picture handed in with setBitmap stays its giver's: two objects sharing
-// one used to release it twice (AddressSanitizer sees a double free), while
+// one must not release it twice (AddressSanitizer sees a double free), while
 // a picture an object loaded itself is still released with it (LeakSanitizer
 // sees a leak).
 TEST(ObjetoPosse, APictureHandedInStaysTheCallersAndALoadedOneGoesWithTheObject) {

@@ -27,13 +27,6 @@ protected:
     Runner r{"src/Img/Jogo/player 1a.bmp", Ponto(100, 200), 42, 47, false, 3};
 };
 
-TEST_F(RunnerTest, TheFramePictureIsSeparateFromTheSheet) {
-    ASSERT_NE(r.getBitmap(), nullptr);
-    EXPECT_EQ(r.getBitmap()->w, 42);
-    EXPECT_EQ(r.getBitmap()->h, 47);
-    EXPECT_EQ(r.getNumPlayer(), 3);
-}
-
 TEST_F(RunnerTest, FirstFrameComesFromTheRowOfTheGroundFlag) {
     r.setNoChao(true);
     r.atualizaBitmap();
@@ -148,7 +141,7 @@ TEST_F(RunnerTest, MeetingTheCeilingUnderReversedGravityIsStanding) {
     EXPECT_EQ(r.getVelHorizontal(), 10.0);
 }
 
-// A missing sprite sheet used to mean copying frames from a null picture.
+// A missing sprite sheet must not mean copying frames from a null picture.
 TEST_F(RunnerTest, WithoutItsSheetARunnerRacesUnseen) {
     BITMAP* vazio = create_bitmap(640, 480);
     clear_to_color(vazio, makecol(255, 255, 255));

@@ -145,7 +145,7 @@ TEST_F(SomTest, ADamagedFileIsNoMusicAndOneLine) {
               "avesso: the music musica.mid is damaged (track 2: a data byte above 127 at byte " +
                   std::to_string(TAMBOR) + "); playing without it\n");
 
-    // A missing file is silent, as ever.
+    // A missing file is silent: a game without music says nothing.
     testing::internal::CaptureStderr();
     EXPECT_EQ(Som::carregarMusica("nao-existe.mid"), nullptr);
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
