@@ -4,11 +4,11 @@
 // builder, and the game's frame loop (one map update, then the stopwatch's
 // wait).
 //
-// The frame loop runs for ten seconds with Cronometro::wait and ten with the
-// busy wait the game used before, as a yardstick, twice in turn. Then the
-// level is built ten times from its files (the kept pictures let go first,
-// as when a level is entered) and ten times from the kept pictures (a
-// retry).
+// The frame loop runs for ten seconds with Cronometro::wait and ten with a
+// busy wait that spins until the deadline, as a yardstick, twice in turn.
+// Then the level is built ten times from its files (the kept pictures let
+// go first, as when a level is entered) and ten times from the kept
+// pictures (a retry).
 //
 // Run it from the build tree, under a display:
 //   xvfb-run -a -s "-screen 0 640x480x24" ./bench/periodo_quadros [--so-montagem] [periods.txt]
@@ -187,8 +187,8 @@ int main(int argc, char** argv) {
     if (!soMontagem) {
         std::printf("level 1 with %d runners, %d x %.0f s of frames with each wait, in turn\n",
                     niveis::MAX_JOGADORES, 2, DURACAO_S);
-        resumirQuadros("busy wait (before)", girando);
-        resumirQuadros("Cronometro::wait (now)", dormindo);
+        resumirQuadros("busy wait (yardstick)", girando);
+        resumirQuadros("Cronometro::wait (the game)", dormindo);
     }
     std::printf("level build as the player sees it (carregaMapa1 + first frame), %d times each:\n", MONTAGENS);
     char extra[64];

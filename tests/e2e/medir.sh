@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Figures, not pass/fail: the frame periods of level 1 with six runners in
-# the game's real window, with the game's wait beside the old busy wait, and
+# the game's real window, with the game's wait beside a busy wait, and
 # the level build times a player sees; then the builds again without the
 # huge pages run.sh asks malloc for, to show what they are worth.
 #   tests/e2e/medir.sh [build dir] [file for every frame's period]
