@@ -1,6 +1,6 @@
 #pragma once
 
-// The keyboard as every screen and the players' controls read it: Allegro's
+// The keyboard that every screen and the players' controls read: Allegro's
 // key[] array, which its input thread writes, read and used up with atomic
 // accesses. A screen uses a press up by writing 0 into its entry, so one
 // press acts once. What key[] alone cannot tell is a repeat from X's
