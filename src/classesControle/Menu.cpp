@@ -42,7 +42,10 @@ std::atomic<bool> saidaPedida{false};
 // Between two looks at the keyboard. Allegro's input thread updates key[]
 // about every 10 ms, so looking every 5 ms loses no press; waking more often
 // only cost processor time.
-void descansar() { rest(5); }
+void descansar() {
+    Teclado::atenderGlobais();
+    rest(5);
+}
 
 // A picture shown until Escape, which it consumes so the menu behind it
 // does not also see it.

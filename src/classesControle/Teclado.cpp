@@ -48,6 +48,32 @@ bool Teclado::consumir(int tecla) {
     return true;
 }
 
+namespace {
+
+struct Global {
+    int tecla;
+    void (*acao)();
+};
+constexpr int MAX_GLOBAIS = 4;
+Global globais[MAX_GLOBAIS];
+int numGlobais = 0;
+
+}  // namespace
+
+void Teclado::registrarGlobal(int tecla, void (*acao)()) {
+    for (int i = 0; i < numGlobais; ++i)
+        if (globais[i].tecla == tecla) {
+            globais[i].acao = acao;
+            return;
+        }
+    if (numGlobais < MAX_GLOBAIS && valida(tecla)) globais[numGlobais++] = {tecla, acao};
+}
+
+void Teclado::atenderGlobais() {
+    for (int i = 0; i < numGlobais; ++i)
+        if (consumir(globais[i].tecla)) globais[i].acao();
+}
+
 void Teclado::novaTela() {
     for (int t = 1; t < KEY_MAX; ++t)
         if (segurada[t] && usada[t]) travada[t] = true;

@@ -26,4 +26,11 @@ public:
     // What Allegro's input thread reports for every key event: a scancode,
     // with bit 7 set for a release.
     static void registrarEvento(int scancode);
+
+    // A key that acts the same on every screen, race included, and that no
+    // screen reads: each of its presses runs `acao` once, on the main
+    // thread, at the screen's next look at the keys (atenderGlobais).
+    static void registrarGlobal(int tecla, void (*acao)());
+    // Every screen calls this whenever it looks at the keys or rests.
+    static void atenderGlobais();
 };

@@ -73,7 +73,10 @@ void mostrarAteEnter(const std::string& caminho, void (*porCima)(BITMAP*) = null
     Teclado::novaTela();
     Figura(caminho).desenhar(screen, 0, 0);
     if (porCima) porCima(screen);
-    while (!Teclado::isApertada(KEY_ENTER) && !Menu::isSaidaPedida()) rest(1);
+    while (!Teclado::isApertada(KEY_ENTER) && !Menu::isSaidaPedida()) {
+        Teclado::atenderGlobais();
+        rest(1);
+    }
 }
 
 }  // namespace
@@ -226,6 +229,7 @@ MotivoFim jogarTentativa(int numero, Mapa& mapa, DesfechoNivel& desfecho) {
     auto apertada = Teclado::isApertada;
     while (!morreuTodos && !mapa.isOver() && !apertada(KEY_ESC) && !apertada(KEY_F10) && !Menu::isSaidaPedida()) {
         morreuTodos = mapa.atualizarMapa();
+        Teclado::atenderGlobais();
         if (Teclado::consumir(KEY_P)) {
             Menu::pause();
             Teclado::novaTela();

@@ -60,4 +60,26 @@ TEST(Teclado, WithoutTheHookKeyAloneDecides) {
     EXPECT_FALSE(Teclado::consumir(KEY_P));
 }
 
+int acoes = 0;
+void contar() { ++acoes; }
+
+// A key every screen answers the same way: one action per press, whichever
+// screen looks, and only once however often it looks.
+TEST(Teclado, AGlobalKeyActsOncePerPressOnWhicheverScreenLooks) {
+    Teclado::registrarGlobal(KEY_F12, contar);
+    acoes = 0;
+    Teclado::atenderGlobais();
+    EXPECT_EQ(acoes, 0);
+    apertar(KEY_F12);
+    Teclado::atenderGlobais();
+    Teclado::atenderGlobais();
+    EXPECT_EQ(acoes, 1);
+    soltar(KEY_F12);
+    Teclado::novaTela();
+    apertar(KEY_F12);
+    Teclado::atenderGlobais();
+    EXPECT_EQ(acoes, 2);
+    soltar(KEY_F12);
+}
+
 }  // namespace
