@@ -18,6 +18,7 @@
 #include "classesBasicas/FigurasNivel.h"
 #include "classesBasicas/Imagem.h"
 #include "classesBasicas/Mapa.h"
+#include "classesBasicas/Tela.h"
 #include "main/main.h"
 
 #include <allegro.h>
@@ -91,6 +92,7 @@ void correr(void (*esperar)(int), Medida& medida) {
     while (ms(Relogio::now() - inicio) < DURACAO_S * 1000.0) {
         const Relogio::time_point antes = Relogio::now();
         mapa->atualizarMapa();
+        Tela::mostrar();
         medida.atualizacoes.push_back(ms(Relogio::now() - antes));
         esperar(33);
         const Relogio::time_point agora = Relogio::now();
@@ -109,6 +111,7 @@ double montar(long& faltas) {
     const Relogio::time_point inicio = Relogio::now();
     Mapa* mapa = carregaMapa1(players, niveis::MAX_JOGADORES);
     mapa->atualizarMapa();
+    Tela::mostrar();
     const double tempo = ms(Relogio::now() - inicio);
     faltas += faltasDePagina() - faltasAntes;
     descarregarControle(niveis::MAX_JOGADORES);

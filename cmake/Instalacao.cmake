@@ -24,7 +24,8 @@ endforeach()
 install(DIRECTORY ${LIGACOES_FREEPATS} DESTINATION ${DADOS})
 
 # The menu entry names the program where it is finally installed: the prefix
-# is known only at install time (the package installs under /usr).
+# is known only at install time (the package installs under /usr). It opens
+# the window as large as fits the desktop.
 install(CODE "
   set(AVESSO_EXEC \"\${CMAKE_INSTALL_PREFIX}/${AVESSO_INSTALAR_PROGRAMA}/avesso\")
   configure_file(${CMAKE_SOURCE_DIR}/cmake/avesso.desktop.in ${CMAKE_BINARY_DIR}/instalacao/avesso.desktop @ONLY)

@@ -5,6 +5,7 @@
 #include "classesBasicas/Fisica.h"
 #include "classesBasicas/Imagem.h"
 #include "classesBasicas/Objeto.h"
+#include "classesBasicas/Tela.h"
 #include "classesDerivadas/GerenciadorTela.h"
 
 #include <allegro.h>
@@ -137,7 +138,7 @@ bool Mapa::atualizarMapa() {
     blit(mapaVisual, bufferVisual, gx, 0, gx, 0, LARGURA_TELA, ALTURA);
     moverObjetos(gx);
     const bool todosForaSemVencedor = moverRunners(gx) == 0 && decidirFim();
-    blit(bufferVisual, screen, gx, 0, 0, 0, LARGURA_TELA, ALTURA);
+    blit(bufferVisual, Tela::logica(), gx, 0, 0, 0, LARGURA_TELA, ALTURA);
     return todosForaSemVencedor;
 }
 

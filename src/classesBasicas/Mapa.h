@@ -31,7 +31,8 @@ public:
     void inserirObjeto(std::string nome, Objeto* objeto, bool isHeroi);
     // Restores the clean collision picture over the object's rectangle.
     void apagarObjetoColisao(Objeto* objeto);
-    // One frame; true when every runner is out and none has won.
+    // One frame, its view copied into the game's picture (Tela); true when
+    // every runner is out and none has won.
     bool atualizarMapa();
     bool isOver() const;
 

@@ -24,7 +24,8 @@ struct NomeTecla {
     const char* curto;  // as the Enter prompt writes it, in the game's pixel font
 };
 
-// Enter, Escape, P and F10 are left out: the level reads them itself.
+// Enter, Escape, P and F10 are left out: the level reads them itself; F11
+// is the window's.
 constexpr NomeTecla TECLAS[] = {
     {"A", KEY_A, "A"}, {"B", KEY_B, "B"}, {"C", KEY_C, "C"}, {"D", KEY_D, "D"}, {"E", KEY_E, "E"},
     {"F", KEY_F, "F"}, {"G", KEY_G, "G"}, {"H", KEY_H, "H"}, {"I", KEY_I, "I"}, {"J", KEY_J, "J"},
@@ -40,8 +41,7 @@ constexpr NomeTecla TECLAS[] = {
     {"MINUS_PAD", KEY_MINUS_PAD, "NUM -"}, {"PLUS_PAD", KEY_PLUS_PAD, "NUM +"}, {"DEL_PAD", KEY_DEL_PAD, "NUM DEL"},
     {"ENTER_PAD", KEY_ENTER_PAD, "NUM ENTER"},
     {"F1", KEY_F1, "F1"}, {"F2", KEY_F2, "F2"}, {"F3", KEY_F3, "F3"}, {"F4", KEY_F4, "F4"}, {"F5", KEY_F5, "F5"},
-    {"F6", KEY_F6, "F6"}, {"F7", KEY_F7, "F7"}, {"F8", KEY_F8, "F8"}, {"F9", KEY_F9, "F9"},
-    {"F11", KEY_F11, "F11"}, {"F12", KEY_F12, "F12"},
+    {"F6", KEY_F6, "F6"}, {"F7", KEY_F7, "F7"}, {"F8", KEY_F8, "F8"}, {"F9", KEY_F9, "F9"}, {"F12", KEY_F12, "F12"},
     {"TILDE", KEY_TILDE, "TILDE"}, {"MINUS", KEY_MINUS, "-"}, {"EQUALS", KEY_EQUALS, "="},
     {"BACKSPACE", KEY_BACKSPACE, "BACKSPACE"}, {"TAB", KEY_TAB, "TAB"}, {"OPENBRACE", KEY_OPENBRACE, "("},
     {"CLOSEBRACE", KEY_CLOSEBRACE, ")"}, {"COLON", KEY_COLON, ";"}, {"QUOTE", KEY_QUOTE, "'"},
@@ -60,8 +60,8 @@ struct TeclaDoJogo {
     const char* nome;
     const char* papel;
 };
-constexpr TeclaDoJogo DO_JOGO[] = {
-    {"ENTER", "starts the race"}, {"ESC", "leaves the level"}, {"P", "pauses"}, {"F10", "skips the level"}};
+constexpr TeclaDoJogo DO_JOGO[] = {{"ENTER", "starts the race"}, {"ESC", "leaves the level"}, {"P", "pauses"},
+                                   {"F10", "skips the level"}, {"F11", "turns fullscreen on and off"}};
 
 // Bigger than any configuration anyone writes by hand.
 constexpr std::size_t TAMANHO_MAXIMO = 64 * 1024;
@@ -231,9 +231,11 @@ private:
                 // A section written twice is one to Allegro, and is read once.
                 if (!lido[jogador - 1]) lerJogador(jogador, secoes[s], secao);
                 lido[jogador - 1] = true;
+            } else if (iguais(secao, "window")) {
+                lerJanela(secoes[s], secao);
             } else {
                 avisar(linhaDe(texto, secao, ""),
-                       "unknown section [" + secao + "], expected [player1] to [player6]; ignored");
+                       "unknown section [" + secao + "], expected [player1] to [player6] or [window]; ignored");
             }
         }
     }
@@ -305,6 +307,37 @@ private:
             if (!botao.linha) botao.linha = linha;
         }
         botao.valor = codigoBotao(pad, numBotao);
+    }
+
+    // [window]: `scale` is kept as written (the desktop's size decides
+    // whether it can be used); `fullscreen` is yes or no.
+    void lerJanela(const char* listada, const std::string& secao) {
+        Nomes entradas;
+        bool visto[2] = {};
+        for (int e = 0, n = entradas.entradas(listada); e < n; ++e) {
+            const std::string nome = entradas[e];
+            const int linha = linhaDe(texto, secao, nome);
+            const int qual = iguais(nome, "scale") ? 0 : iguais(nome, "fullscreen") ? 1 : -1;
+            if (qual < 0) {
+                avisar(linha, "unknown setting '" + nome + "' in [window], expected scale or fullscreen; ignored");
+                continue;
+            }
+            if (visto[qual]) continue;  // Allegro reads the first one
+            visto[qual] = true;
+            std::string_view valor = get_config_string(secao.c_str(), nome.c_str(), "");
+            const std::string escrito(aparado(valor.substr(0, valor.find('#'))));
+            PedidoJanela& janela = leitura.janela;
+            if (qual == 0 && escrito.empty()) {
+                avisar(linha, "scale has no value; the window keeps scale 1");
+            } else if (qual == 0) {
+                janela.escala = escrito;
+                janela.linhaEscala = linha;
+            } else if (iguais(escrito, "yes") || iguais(escrito, "no")) {
+                janela.telaCheia = iguais(escrito, "yes");
+            } else {
+                avisar(linha, "fullscreen '" + escrito + "' is neither yes nor no; the game starts in a window");
+            }
+        }
     }
 
     // Two players on one key (or one button): whoever has it from the file

@@ -34,10 +34,19 @@ using Controles = std::array<Comando, JOGADORES>;
 // pad k's first button for player k + 1.
 Controles padrao();
 
-// What a reading gives: the controls, and one line for each entry that was
-// refused (naming the file and the line), to be shown to the user.
+// The [window] section: how large the window opens, and whether fullscreen.
+struct PedidoJanela {
+    std::string escala;   // `scale` as written ("auto", a number), checked when the window opens; empty when absent
+    int linhaEscala = 0;  // its line in the file
+    bool telaCheia = false;
+};
+
+// What a reading gives: the controls, the window asked for, and one line
+// for each entry that was refused (naming the file and the line), to be
+// shown to the user.
 struct Leitura {
     Controles controles = padrao();
+    PedidoJanela janela;
     std::vector<std::string> avisos;
 };
 

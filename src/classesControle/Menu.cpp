@@ -2,6 +2,7 @@
 
 #include "classesBasicas/Figura.h"
 #include "classesBasicas/Recursos.h"
+#include "classesBasicas/Tela.h"
 #include "classesControle/Teclado.h"
 #include "dados/Figuras.h"
 #include "dados/Leiaute.h"
@@ -19,17 +20,17 @@ constexpr int W = medidas::LARGURA_TELA;
 constexpr int H = medidas::ALTURA_TELA;
 
 // The picture a screen composes before putting it on the screen. Without
-// memory for it the screen is composed on the screen itself, which only
-// shows the composing.
+// memory for it the screen is composed on the game's picture itself.
 class Composicao {
 public:
     Composicao() : buffer(create_bitmap(W, H)) {
         if (buffer) clear_to_color(buffer.get(), makecol(0, 0, 0));
     }
 
-    BITMAP* get() const { return buffer ? buffer.get() : screen; }
+    BITMAP* get() const { return buffer ? buffer.get() : Tela::logica(); }
     void mostrar() const {
-        if (buffer) draw_sprite(screen, buffer.get(), 0, 0);
+        if (buffer) draw_sprite(Tela::logica(), buffer.get(), 0, 0);
+        Tela::mostrar();
     }
 
 private:

@@ -8,7 +8,12 @@ int main(int argc, char** argv) {
     prepararProcesso();
     // Before the window opens: without its pictures the game would show a
     // black one.
-    if (std::optional<int> codigo = pastaDados::entrarNaPastaDados(argc, argv)) return *codigo;
-    return executarJogo();
+    pastaDados::Opcoes opcoes;
+    if (std::optional<int> codigo = pastaDados::entrarNaPastaDados(argc, argv, &opcoes)) return *codigo;
+    Janela::Pedido janela;
+    janela.escala = opcoes.escala;
+    janela.ondeEscala = "--scale";
+    janela.telaCheia = opcoes.telaCheia;
+    return executarJogo(janela);
 }
 END_OF_MAIN()

@@ -6,6 +6,7 @@
 #include "classesBasicas/Mapa.h"
 #include "classesBasicas/Recursos.h"
 #include "classesBasicas/Som.h"
+#include "classesBasicas/Tela.h"
 #include "classesControle/Comandos.h"
 #include "classesControle/Configuracao.h"
 #include "classesControle/LegendaTeclas.h"
@@ -32,6 +33,7 @@
 namespace {
 
 [[noreturn]] void falhaInicio(const char* oQue) {
+    Janela::fechar();
     std::fprintf(stderr, "avesso: %s%s%s\n", oQue, allegro_error[0] ? ": " : "", allegro_error);
     allegro_exit();
     std::exit(EXIT_FAILURE);
@@ -41,14 +43,27 @@ namespace {
 int teclaDoJogador(int numPlayer) { return comandos::tecla(numPlayer); }
 
 // The players' controls from the user's configuration file, once, before
-// any level; each refused entry is said on standard error.
-void lerConfiguracao() {
-    const configuracao::Leitura leitura = configuracao::ler(configuracao::caminhoPadrao());
+// any level; each refused entry is said on standard error. Returns the
+// window asked for: the command line's, with what it leaves unsaid taken
+// from the file's [window] section.
+Janela::Pedido lerConfiguracao(const Janela::Pedido& daLinhaDeComando) {
+    const std::string caminho = configuracao::caminhoPadrao();
+    const configuracao::Leitura leitura = configuracao::ler(caminho);
     for (const std::string& aviso : leitura.avisos) std::fprintf(stderr, "%s\n", aviso.c_str());
     comandos::definir(leitura.controles);
+    Janela::Pedido pedido = daLinhaDeComando;
+    if (pedido.escala.empty() && !leitura.janela.escala.empty()) {
+        pedido.escala = leitura.janela.escala;
+        pedido.ondeEscala = caminho + ":" + std::to_string(leitura.janela.linhaEscala);
+    }
+    pedido.telaCheia = pedido.telaCheia || leitura.janela.telaCheia;
+    return pedido;
 }
 
-void mostrarCarregando() { Figura(figuras::CARREGANDO).desenhar(screen, 0, 0); }
+void mostrarCarregando() {
+    Figura(figuras::CARREGANDO).desenhar(Tela::logica(), 0, 0);
+    Tela::mostrar();
+}
 
 void instalarControle(int indice, Runner* runner) {
     pointPlayers[indice] = runner;
@@ -71,26 +86,30 @@ bool existe(const char* caminho) {
 // the screen as it is. `porCima`, when given, draws over it.
 void mostrarAteEnter(const std::string& caminho, void (*porCima)(BITMAP*) = nullptr) {
     Teclado::novaTela();
-    Figura(caminho).desenhar(screen, 0, 0);
-    if (porCima) porCima(screen);
+    Figura(caminho).desenhar(Tela::logica(), 0, 0);
+    if (porCima) porCima(Tela::logica());
+    Tela::mostrar();
     while (!Teclado::isApertada(KEY_ENTER) && !Menu::isSaidaPedida()) {
         Teclado::atenderGlobais();
-        rest(1);
+        // As the menus rest: Allegro's input thread updates key[] about
+        // every 10 ms, so looking every 5 ms loses no press.
+        rest(5);
     }
 }
 
 }  // namespace
 
-void init() {
+void init(const Janela::Pedido& daLinhaDeComando) {
     if (allegro_init() != 0) falhaInicio("cannot start the game library (is there a display?)");
     set_color_depth(32);
-    if (set_gfx_mode(GFX_AUTODETECT_WINDOWED, medidas::LARGURA_TELA, medidas::ALTURA_TELA, 0, 0) != 0)
-        falhaInicio("cannot open the game's window");
+    // The file may say how large the window opens.
+    if (!Janela::abrir(lerConfiguracao(daLinhaDeComando))) falhaInicio("cannot open the game's window");
     set_window_title("AVESSO");
     set_close_button_callback(botaoFechar);
     if (install_timer() != 0) falhaInicio("cannot install the timer");
     if (install_keyboard() != 0) falhaInicio("cannot install the keyboard");
     Teclado::instalar();
+    Teclado::registrarGlobal(KEY_F11, Janela::alternarTelaCheia);
     comandos::instalarPads();  // none is fine: the keys play
     vigiarSaida();
 }
@@ -98,6 +117,7 @@ void init() {
 void deinit() {
     comandos::removerPads();
     clear_keybuf();
+    Janela::fechar();
     allegro_exit();
 }
 
@@ -229,6 +249,7 @@ MotivoFim jogarTentativa(int numero, Mapa& mapa, DesfechoNivel& desfecho) {
     auto apertada = Teclado::isApertada;
     while (!morreuTodos && !mapa.isOver() && !apertada(KEY_ESC) && !apertada(KEY_F10) && !Menu::isSaidaPedida()) {
         morreuTodos = mapa.atualizarMapa();
+        Tela::mostrar();
         Teclado::atenderGlobais();
         if (Teclado::consumir(KEY_P)) {
             Menu::pause();
@@ -259,9 +280,8 @@ void jogarNivel(int numero, std::string* players, int numPlayers, DesfechoNivel&
     if (motivo != MotivoFim::REPETIR) FigurasNivel::liberar();
 }
 
-int executarJogo() {
-    init();
-    lerConfiguracao();
+int executarJogo(const Janela::Pedido& daLinhaDeComando) {
+    init(daLinhaDeComando);
     bool fecharJogo = false;
     iniciarSom();
     recursos::Midi musica1(Som::carregarMusica("principal1.mid"));

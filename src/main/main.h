@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dados/Niveis.h"
+#include "sistema/Janela.h"
 
 #include <string>
 
@@ -9,11 +10,13 @@ class Runner;
 
 // Start-up and shutdown of the game library.
 
-// Opens the 640 x 480 window in 32-bit colour and installs the timer, the
-// keyboard and the gamepads, if there are any. When any of it fails it says
-// so on standard error and ends the program with a non-zero code: nothing
-// can be shown without a window.
-void init();
+// Reads the user's configuration file, opens the window in 32-bit colour
+// as the command line, else the file's [window] section, asks (640 x 480
+// unless they ask otherwise), and installs the timer, the keyboard, F11 for
+// fullscreen and the gamepads, if there are any. When any of it fails it
+// says so on standard error and ends the program with a non-zero code:
+// nothing can be shown without a window.
+void init(const Janela::Pedido& daLinhaDeComando = {});
 // Stops polling the gamepads, releases the keyboard buffer and shuts the
 // library down.
 void deinit();
@@ -24,9 +27,10 @@ void deinit();
 void iniciarSom();
 
 // The whole game: menus, character selection, both levels and the
-// congratulations screen, until the player quits. Returns the exit code: 0,
+// congratulations screen, until the player quits, in the window the command
+// line asks for. Returns the exit code: 0,
 // or 1 when a level cannot be built (its pictures, or memory).
-int executarJogo();
+int executarJogo(const Janela::Pedido& daLinhaDeComando = {});
 
 // Players' controls.
 

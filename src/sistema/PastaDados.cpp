@@ -13,7 +13,7 @@ namespace fs = std::filesystem;
 
 namespace pastaDados {
 
-const char* const USO = "usage: avesso [--data DIR]";
+const char* const USO = "usage: avesso [--data DIR] [--scale N|auto] [--fullscreen]";
 
 std::vector<fs::path> candidatas(const Lugares& lugares) {
     if (!lugares.escolhida.empty()) return {lugares.escolhida};
@@ -61,11 +61,21 @@ std::string mensagemSemDados(const std::vector<fs::path>& candidatas, const std:
 
 Opcoes lerOpcoes(int argc, const char* const* argv) {
     Opcoes opcoes;
-    const std::string_view DATA = "--data";
+    const std::string_view DATA = "--data", SCALE = "--scale";
     for (int i = 1; i < argc && opcoes.erro.empty(); ++i) {
         const std::string_view arg = argv[i];
         if (arg == "--help" || arg == "-h") {
             opcoes.ajuda = true;
+        } else if (arg == "--fullscreen") {
+            opcoes.telaCheia = true;
+        } else if (arg == SCALE || arg.substr(0, SCALE.size() + 1) == "--scale=") {
+            // A value that cannot be used is said, and a usable one taken,
+            // when the window opens: the desktop's size decides.
+            if (arg != SCALE)
+                opcoes.escala = std::string(arg.substr(SCALE.size() + 1));
+            else if (i + 1 < argc && std::string_view(argv[i + 1]).substr(0, 2) != "--")
+                opcoes.escala = argv[++i];
+            if (opcoes.escala.empty()) opcoes.erro = "--scale needs a number or auto";
         } else if (arg == DATA) {
             if (i + 1 < argc && argv[i + 1][0] != '\0')
                 opcoes.pastaDados = argv[++i];
@@ -101,8 +111,9 @@ fs::path estePrograma(const char* argv0) {
 
 }  // namespace
 
-std::optional<int> entrarNaPastaDados(int argc, const char* const* argv) {
+std::optional<int> entrarNaPastaDados(int argc, const char* const* argv, Opcoes* lidas) {
     const Opcoes opcoes = lerOpcoes(argc, argv);
+    if (lidas) *lidas = opcoes;
     if (!opcoes.erro.empty()) {
         std::fprintf(stderr, "avesso: %s\n%s\n", opcoes.erro.c_str(), USO);
         return 2;
@@ -110,7 +121,10 @@ std::optional<int> entrarNaPastaDados(int argc, const char* const* argv) {
     if (opcoes.ajuda) {
         std::printf("%s\n"
                     "Finds its pictures and music in DIR, else in $AVESSO_DADOS, else in the current\n"
-                    "directory, the installed game's data folder or the program's own folder.\n",
+                    "directory, the installed game's data folder or the program's own folder.\n"
+                    "--scale N shows the 640 x 480 picture N times larger, each pixel a square\n"
+                    "block; --scale auto, the largest that fits the desktop. --fullscreen starts\n"
+                    "in fullscreen; F11 turns it on and off.\n",
                     USO);
         return 0;
     }

@@ -44,9 +44,11 @@ bool temDados(const std::filesystem::path& pasta);
 // empty after a search of the usual places.
 std::string mensagemSemDados(const std::vector<std::filesystem::path>& candidatas, const std::string& origem);
 
-// The command line: `avesso [--data DIR]`.
+// The command line: `avesso [--data DIR] [--scale N|auto] [--fullscreen]`.
 struct Opcoes {
     std::string pastaDados;  // empty when not given
+    std::string escala;      // --scale's value as written, checked when the window opens; empty when not given
+    bool telaCheia = false;  // --fullscreen
     bool ajuda = false;      // --help
     std::string erro;        // what is wrong with the command line; empty when nothing
 };
@@ -57,7 +59,7 @@ extern const char* const USO;
 // Reads the command line and the environment, finds the data and makes its
 // folder the working directory. Returns the exit code when the program must
 // stop here (help, a bad option, no data), having said why; none when the
-// game can start.
-std::optional<int> entrarNaPastaDados(int argc, const char* const* argv);
+// game can start. `opcoes`, when given, gets the command line as read.
+std::optional<int> entrarNaPastaDados(int argc, const char* const* argv, Opcoes* opcoes = nullptr);
 
 }  // namespace pastaDados

@@ -120,7 +120,7 @@ with Cenario("instalacao") as c:
 
     with open(os.path.join(usr, "share", "applications", "avesso.desktop"), encoding="utf-8") as f:
         entrada = dict(l.split("=", 1) for l in f.read().splitlines() if "=" in l)
-    c.verificar(entrada.get("Exec") == PREFIXO + "/games/avesso" and entrada.get("Icon") == "avesso"
+    c.verificar(entrada.get("Exec") == PREFIXO + "/games/avesso --scale auto" and entrada.get("Icon") == "avesso"
                 and entrada.get("Type") == "Application" and "Game" in entrada.get("Categories", "").split(";"),
                 "the menu entry starts the installed program, under the game category, with its icon", str(entrada))
     icones = {}

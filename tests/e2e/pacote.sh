@@ -34,7 +34,7 @@ for f in ./usr/games/avesso ./usr/share/games/avesso/src/Img/menu/menu.bmp \
          ./usr/share/applications/avesso.desktop ./usr/share/icons/hicolor/64x64/apps/avesso.png; do
   grep -Fq " $f" <<<"$conteudo" || falha "the package lacks $f"
 done
-dpkg-deb --fsys-tarfile "$deb" | tar -xO ./usr/share/applications/avesso.desktop | grep -qx 'Exec=/usr/games/avesso' ||
-  falha "the menu entry does not start /usr/games/avesso"
+dpkg-deb --fsys-tarfile "$deb" | tar -xO ./usr/share/applications/avesso.desktop | grep -qx 'Exec=/usr/games/avesso --scale auto' ||
+  falha "the menu entry does not start /usr/games/avesso --scale auto"
 [ "$falhas" -eq 0 ] && echo "ok: the package's dependencies and files"
 exit "$falhas"

@@ -160,6 +160,28 @@ def ler_ppm(dados):
     return Figura(largura, altura, dados[m.end():m.end() + largura * altura * 3])
 
 
+def reduzir(figura, n):
+    """The picture shown n times larger, back at its own size: each n x n
+    block of `figura` must be one colour, else the result is all mask
+    colour, which matches no screen of the game."""
+    if n == 1:
+        return figura
+    largura, altura = figura.largura // n, figura.altura // n
+    saida = bytearray(largura * altura * 3)
+    passo = 3 * n
+    for y in range(altura):
+        linha = figura.linha(y * n)
+        canais = [linha[c::passo] for c in range(3)]
+        blocos = all(figura.linha(y * n + i) == linha for i in range(1, n)) and all(
+            linha[3 * j + c::passo] == canais[c] for j in range(1, n) for c in range(3))
+        if not blocos:
+            return Figura(largura, altura, ROSA * (largura * altura))
+        base = y * largura * 3
+        for c in range(3):
+            saida[base + c:base + largura * 3:3] = canais[c]
+    return Figura(largura, altura, saida)
+
+
 def igual(tela, figura, x, y, largura=None, altura=None, fx=0, fy=0):
     """The screen's rectangle at (x, y) holds exactly the figure's from (fx, fy)."""
     largura = figura.largura - fx if largura is None else largura
@@ -310,17 +332,49 @@ def _sem_repeticao(display):
     x11.XCloseDisplay(conexao)  # the server keeps the setting
 
 
+def _tem_gerenciador(display):
+    """Whether a window manager has put its EWMH mark on the root window."""
+    x11 = ctypes.CDLL("libX11.so.6")
+    x11.XOpenDisplay.restype = ctypes.c_void_p
+    x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+    x11.XDefaultRootWindow.restype = ctypes.c_ulong
+    x11.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+    x11.XInternAtom.restype = ctypes.c_ulong
+    x11.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+    x11.XGetWindowProperty.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_ulong, ctypes.c_long, ctypes.c_long,
+                                       ctypes.c_int, ctypes.c_ulong] + [ctypes.c_void_p] * 5
+    x11.XFree.argtypes = [ctypes.c_void_p]
+    x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+    conexao = x11.XOpenDisplay(display.encode())
+    if not conexao:
+        return False
+    tipo, formato, n, resto, dados = ctypes.c_ulong(), ctypes.c_int(), ctypes.c_ulong(), ctypes.c_ulong(), ctypes.c_void_p()
+    x11.XGetWindowProperty(conexao, x11.XDefaultRootWindow(conexao),
+                           x11.XInternAtom(conexao, b"_NET_SUPPORTING_WM_CHECK", 0), 0, 1, 0, 0,
+                           ctypes.byref(tipo), ctypes.byref(formato), ctypes.byref(n), ctypes.byref(resto),
+                           ctypes.byref(dados))
+    if dados:
+        x11.XFree(dados)
+    x11.XCloseDisplay(conexao)
+    return n.value == 1
+
+
 class Cenario:
     """One scenario: an X server of its own and a scratch folder, both gone
     at the end whichever way it ends; soft checks collected along the way."""
 
-    def __init__(self, nome, repeticao=False):
+    def __init__(self, nome, repeticao=False, tela=(LARGURA, ALTURA), gerenciador=False):
         """`repeticao`: keep the X server's key auto-repeat, which is off
-        unless a scenario is about it."""
+        unless a scenario is about it. `tela`: the X screen's size.
+        `gerenciador`: the scenario starts a small window manager (evilwm)
+        at some point (iniciar_gerenciador), for fullscreen."""
         if len(sys.argv) < 2:
             sys.exit(f"usage: {sys.argv[0]} <build dir>")
         self.nome = nome
         self.repeticao = repeticao
+        self.tamanho_tela = tela
+        self.gerenciador = gerenciador
+        self.wm = None
         self.build = os.path.abspath(sys.argv[1])
         self.t0 = time.monotonic()
         self.falhas = []
@@ -337,7 +391,8 @@ class Cenario:
             signal.signal(s, self._sinal)
         if not os.path.exists(os.path.join(self.build, "avesso")):
             raise Falha(f"{self.build}/avesso is not built")
-        faltam = [p for p in ("Xvfb", "xdotool", "import", "sox") if not shutil.which(p)]
+        faltam = [p for p in ("Xvfb", "xdotool", "import", "sox") + (("evilwm",) if self.gerenciador else ())
+                  if not shutil.which(p)]
         if faltam:
             raise Falha(f"missing {', '.join(faltam)}: scripts/dependencias.sh testes installs them")
         self._iniciar_x()
@@ -349,6 +404,9 @@ class Cenario:
     def __exit__(self, tipo, valor, _tb):
         for jogo in self.jogos:
             jogo.matar()
+        if self.wm:
+            self.wm.kill()
+            self.wm.wait()
         if self.xvfb:
             self.xvfb.kill()
             self.xvfb.wait()
@@ -390,9 +448,12 @@ class Cenario:
         # -displayfd: a free display number, never the lead's :99. -noreset:
         # a game started right after another one ended must not find the
         # server resetting, which refuses it.
+        largura, altura = self.tamanho_tela
+        # The window manager's one font, built into the server.
+        fontes = ["-fp", "built-ins"] if self.gerenciador else []
         self.xvfb = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(escrita), "-screen", "0", f"{LARGURA}x{ALTURA}x24",
-             "-nolisten", "tcp", "-noreset"],
+            ["Xvfb", "-displayfd", str(escrita), "-screen", "0", f"{largura}x{altura}x24",
+             "-nolisten", "tcp", "-noreset", *fontes],
             pass_fds=(escrita,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
             preexec_fn=_morrer_com_o_pai)
         os.close(escrita)
@@ -405,6 +466,16 @@ class Cenario:
         self.log(f"X server on {self.display}")
         if not self.repeticao:
             _sem_repeticao(self.display)
+
+    def iniciar_gerenciador(self):
+        """Starts evilwm, a small EWMH window manager, and waits for its mark."""
+        self.wm = subprocess.Popen(["evilwm", "-fn", "fixed"], env=dict(os.environ, DISPLAY=self.display),
+                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, preexec_fn=_morrer_com_o_pai)
+        limite = time.monotonic() + 20
+        while not _tem_gerenciador(self.display):
+            if self.wm.poll() is not None or time.monotonic() > limite:
+                raise Falha("the window manager did not start")
+            time.sleep(0.05)
 
     # The game's pictures, as the build generated them.
     def figura(self, nome):
@@ -446,10 +517,11 @@ class Cenario:
                 f.write(dados)
         return pasta
 
-    def iniciar_jogo(self, pasta=None, saida=None):
+    def iniciar_jogo(self, pasta=None, saida=None, argumentos=(), escala=1):
         """`saida`: the game's standard output, a file of the scenario when
-        None, else a descriptor, or "fechada" for none at all."""
-        jogo = Jogo(self, pasta or self.pasta_do_jogo(), saida)
+        None, else a descriptor, or "fechada" for none at all. `escala`: the
+        factor the window is expected at (see Jogo.tela)."""
+        jogo = Jogo(self, pasta or self.pasta_do_jogo(), saida, argumentos, escala)
         self.jogos.append(jogo)
         return jogo
 
@@ -483,8 +555,9 @@ class Cenario:
 class Jogo:
     """The game running in a working folder, its output kept in files."""
 
-    def __init__(self, cenario, pasta, saida=None):
+    def __init__(self, cenario, pasta, saida=None, argumentos=(), escala=1):
         self.cenario = cenario
+        self.escala = escala
         self.pasta = pasta
         casa = os.path.join(pasta, "home")
         os.makedirs(casa, exist_ok=True)
@@ -501,7 +574,7 @@ class Jogo:
                 os.close(1)
 
         with open(self.saida_arq, "wb") as arquivo, open(self.erro_arq, "wb") as erro:
-            self.processo = subprocess.Popen([os.path.join(cenario.build, "avesso")], cwd=pasta, env=env,
+            self.processo = subprocess.Popen([os.path.join(cenario.build, "avesso"), *argumentos], cwd=pasta, env=env,
                                              stdin=subprocess.DEVNULL,
                                              stdout=arquivo if saida in (None, "fechada") else saida,
                                              stderr=erro, preexec_fn=preparar)
@@ -524,13 +597,14 @@ class Jogo:
             for janela in self.xdotool("search", "--name", "^AVESSO$").split():
                 geo = self.xdotool("getwindowgeometry", "--shell", janela)
                 valores = dict(l.split("=", 1) for l in geo.split() if "=" in l)
-                if (valores.get("WIDTH"), valores.get("HEIGHT")) == (str(LARGURA), str(ALTURA)):
+                tamanho = (str(LARGURA * self.escala), str(ALTURA * self.escala))
+                if (valores.get("WIDTH"), valores.get("HEIGHT")) == tamanho:
                     self.janela = janela
                     self.x, self.y = int(valores.get("X", 0)), int(valores.get("Y", 0))
                     self.xdotool("mousemove", "--window", self.janela, "320", "240")
                     return
             if time.monotonic() > limite:
-                raise Falha("no 640x480 AVESSO window appeared")
+                raise Falha(f"no {LARGURA * self.escala}x{ALTURA * self.escala} AVESSO window appeared")
             time.sleep(0.1)
 
     @contextlib.contextmanager
@@ -548,12 +622,24 @@ class Jogo:
             for t in reversed(apertadas):
                 self.xdotool("keyup", t)
 
-    def tela(self):
-        r = subprocess.run(["import", "-window", "root", "-crop", f"{LARGURA}x{ALTURA}+{self.x}+{self.y}",
+    def geometria(self):
+        """(x, y, width, height) of the game's window now."""
+        geo = self.xdotool("getwindowgeometry", "--shell", self.janela)
+        v = dict(l.split("=", 1) for l in geo.split() if "=" in l)
+        return tuple(int(v.get(k, -1)) for k in ("X", "Y", "WIDTH", "HEIGHT"))
+
+    def tela(self, x=None, y=None, largura=None, altura=None):
+        """The picture at (self.x, self.y), LARGURA x ALTURA enlarged
+        self.escala times, reduced back to LARGURA x ALTURA; or, given a
+        rectangle, that rectangle of the X screen as it is."""
+        if largura is None:
+            x, y, largura, altura = self.x, self.y, LARGURA * self.escala, ALTURA * self.escala
+        r = subprocess.run(["import", "-window", "root", "-crop", f"{largura}x{altura}+{x}+{y}",
                             "+repage", "-depth", "8", "ppm:-"], env=self.env, capture_output=True, timeout=20)
         if r.returncode != 0:
             raise Falha(f"screenshot failed: {r.stderr.decode(errors='replace')}")
-        return ler_ppm(r.stdout)
+        figura = ler_ppm(r.stdout)
+        return reduzir(figura, self.escala) if largura == LARGURA * self.escala else figura
 
     def terminou(self):
         return self.processo.poll() is not None

@@ -110,7 +110,7 @@ TEST_F(ConfiguracaoTest, EachBadEntryIsNamedByLineAndFallsBackAlone) {
                                  ":5: pad 'two' for player 2 is not a number; player 2 keeps pad 2",
                                  ":7: P pauses and cannot be player 3's key; player 3 keeps RIGHT",
                                  ":9: key M for player 5 is player 2's too; player 5 keeps none",
-                                 ":10: unknown section [player7], expected [player1] to [player6]; ignored",
+                                 ":10: unknown section [player7], expected [player1] to [player6] or [window]; ignored",
                                  ":13: key Z for player 6 is player 4's too; player 6 keeps none",
                                  ":14: unknown setting 'jump' for player 6, expected key, pad or button; ignored",
                                  ":18: gamepad button pad 2 button 1 for player 3 is player 2's too; "
