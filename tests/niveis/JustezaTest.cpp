@@ -20,20 +20,20 @@ struct Destruir {
     void operator()(BITMAP* b) const { destroy_bitmap(b); }
 };
 
-// The model and the level's end are judged by the view it follows: it must
-// be the one the engine shows. The runners race unseen, so the screen is
-// exactly the level's picture from the view's left edge. In level 2, with
-// no key pressed, nobody wins and the view goes on across every speed column.
+// The model and the level's end are judged by the view a race's twin of its
+// screen manager tells: it must be the one the engine shows. The runners
+// race unseen, so the screen is exactly the level's picture from the view's
+// left edge. In level 2, with no key pressed, nobody wins and the view goes
+// on across every speed column.
 TEST(VistaNivel, FollowsTheViewTheEngineShowsFrameByFrame) {
     const niveis::Nivel& nivel = niveis::NIVEL2;
     semTela::iniciar();
     std::unique_ptr<BITMAP, Destruir> visual(Imagem::carregar(nivel.visual));
     ASSERT_TRUE(visual);
     CorridaNivel corrida(nivel, 1);
-    VistaNivel vista(nivel);
+    VistaNivel vista(corrida);
     while (vista.getDireita() + vista.getVelocidade() < niveis::COMPRIMENTO) {
         corrida.avancar();
-        vista.avancar();
         for (int y : {0, 200, 479}) {
             const auto* tela = reinterpret_cast<const uint32_t*>(screen->line[y]);
             const auto* figura = reinterpret_cast<const uint32_t*>(visual->line[y]) + vista.getX();

@@ -4,6 +4,7 @@
 #include "ReservaCorridas.h"
 #include "VistaNivel.h"
 
+#include "classesBasicas/Fisica.h"
 #include "classesBasicas/Imagem.h"
 #include "classesDerivadas/Runner.h"
 
@@ -22,6 +23,10 @@ constexpr int MS = CorridaNivel::MS_POR_QUADRO;
 constexpr int LARGURA = niveis::LARGURA_RUNNER + 1;  // columns of a runner's box
 constexpr int ALTURA = niveis::ALTURA_RUNNER + 1;    // rows of a runner's box
 constexpr int MAX_QUADROS = 4000;                    // the slowest view crosses a level in less
+// The engine adds one increment of gravity in a frame when more than its
+// interval has passed since the last one: at the game's pace, every frame.
+static_assert(MS > Fisica::INTERVALO_GRAVIDADE, "gravity is added every frame");
+constexpr double GRAVIDADE = Fisica::INCREMENTO_GRAVIDADE;  // pixels a frame, each frame
 
 // How much a reaction differs from the average: near-normal, from the
 // sum of twelve uniform draws, so a seed gives the same game everywhere.
@@ -111,12 +116,12 @@ std::optional<ModeloJogador::Faixa> ModeloJogador::pouso(int x, int y, double ve
                                                          int ate) const {
     int topo = y - ALTURA + 1, base = y;
     // Frame by frame as the engine moves a runner: forward at the view's
-    // speed unless a wall is in the way, then 1.8 pixels a frame faster
-    // towards its side each frame, whole pixels only. Past the screen's
+    // speed unless a wall is in the way, then GRAVIDADE pixels a frame
+    // faster towards its side each frame, whole pixels only. Past the screen's
     // edge the ground is taken to go on as it is there.
     for (int n = 0; n < 60; ++n) {
         for (int i = 0; i < v && (x + LARGURA > ate || !bloqueado(x + LARGURA, topo, base)); ++i) ++x;
-        velV += 1.8 * lado;
+        velV += GRAVIDADE * lado;
         const int passo = static_cast<int>(velV);
         const int visto = std::min(x, ate - LARGURA + 1);
         int linha = 0;
@@ -209,7 +214,7 @@ Partida ModeloJogador::jogar(const Reflexos& reflexos) const { return partida(re
 
 Partida ModeloJogador::partida(const Reflexos& r, Gravacao* g) const {
     CorridaNivel corrida(nivel, 1);
-    VistaNivel vista(nivel);
+    VistaNivel vista(corrida);
     std::mt19937 acaso(r.semente);
     const Runner& runner = corrida.runner(0);
     Partida p;
@@ -241,7 +246,6 @@ Partida ModeloJogador::partida(const Reflexos& r, Gravacao* g) const {
             if (g) g->viradas.push_back({q + 1, motivo});
         }
         corrida.avancar();
-        vista.avancar();
         gravar();
         p.quadros = corrida.getQuadro();
         const int x = runner.getPosicao().getX(), y = runner.getPosicao().getY();
