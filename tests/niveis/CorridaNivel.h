@@ -34,9 +34,9 @@ struct EstadoRunner {
 // One attempt at a level on the real engine, headless: built by the game's
 // own level builder from the generated pictures, advanced one frame at a
 // time on the test clock, with each player's key pressed by hand. Where the
-// view stands is told by a twin of the map's screen manager, an engine
+// view stands is told by a twin of the map's screen manager: an engine
 // object moved by the engine's physics against the map's own collision
-// buffer at the moment the map's moves, so it goes where that one goes.
+// buffer just before the map moves its own, so it goes where that one goes.
 // Needs the working directory to be the game folder.
 class CorridaNivel {
 public:
