@@ -41,7 +41,7 @@ struct Nivel {
 };
 
 inline constexpr BoostTelaNivel BOOSTS_NIVEL1[] = {
-    {2, 10}, {5000, 13}, {10400, 15}, {14000, 24}, {16700, 15},
+    {2, 10}, {5000, 13}, {10400, 15}, {14000, 30}, {16700, 15},
 };
 
 inline constexpr BoostTelaNivel BOOSTS_NIVEL2[] = {

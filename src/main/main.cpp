@@ -136,13 +136,29 @@ void controle(void* player) {
     // One flag for every runner: a call that would start while another is
     // inside skips its poll; the next tick polls again.
     static std::atomic<int> semaforo{0};
+    // A flipped runner still stands until its next frame moves it. A poll
+    // that finds a key's press and a button's both waiting flips once with
+    // one of them; the other waits, as a press made in the air does, until
+    // the runner has left the ground and landed, or the two would cancel
+    // out. Per player, read and written only inside the flag.
+    static bool esperaVoo[niveis::MAX_JOGADORES] = {};
     Runner* runner = static_cast<Runner*>(player);
     const int numPlayer = runner->getNumPlayer();
     int tecla = teclaDoJogador(numPlayer);
+    if (numPlayer < 1 || numPlayer > niveis::MAX_JOGADORES) return;
     if (semaforo.exchange(1) != 0) return;
-    if (tecla >= 0 && Teclado::isApertada(tecla) && virarSeEmPe(*runner)) Teclado::consumir(tecla);
+    bool& espera = esperaVoo[numPlayer - 1];
+    if (!runner->isNoChao()) espera = false;
     // A button's press is used up and waits in the air just as a key's.
-    if (comandos::isBotaoApertado(numPlayer) && virarSeEmPe(*runner)) comandos::consumirBotao(numPlayer);
+    const bool teclaApertada = tecla >= 0 && Teclado::isApertada(tecla);
+    const bool botaoApertado = comandos::isBotaoApertado(numPlayer);
+    if (!espera && (teclaApertada || botaoApertado) && virarSeEmPe(*runner)) {
+        if (teclaApertada)
+            Teclado::consumir(tecla);
+        else
+            comandos::consumirBotao(numPlayer);
+        espera = teclaApertada && botaoApertado;
+    }
     semaforo.store(0);
 }
 

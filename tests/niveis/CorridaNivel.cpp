@@ -2,7 +2,10 @@
 
 #include "AllegroSemTela.h"
 
+#include "classesBasicas/Colisor.h"
+#include "classesBasicas/Fisica.h"
 #include "classesBasicas/Mapa.h"
+#include "classesDerivadas/GerenciadorTela.h"
 #include "classesDerivadas/Runner.h"
 #include "main/main.h"
 
@@ -38,6 +41,7 @@ CorridaNivel::CorridaNivel(const niveis::Nivel& nivel, int jogadores) : jogadore
     runnersEmConstrucao = runners;
     mapa = montarNivel(nivel, folhas, jogadores, guardarRunner);
     runnersEmConstrucao = nullptr;
+    vista = std::make_unique<GerenciadorTela>();
 }
 
 CorridaNivel::~CorridaNivel() { delete mapa; }
@@ -52,7 +56,28 @@ bool CorridaNivel::avancar() {
     // as in the game, however races take turns.
     semTela::avancar(MS_POR_QUADRO);
     ++quadro;
-    return mapa->atualizarMapa();
+    // The map's screen manager moves first in its frame, against the buffer
+    // as the last frame left it: the twin moves there now. Before the first
+    // frame that buffer holds no object yet, and only objects stop a screen
+    // manager: nothing published stops it either. A level that is over has
+    // stopped its view for good.
+    if (!isAcabada()) {
+        Colisor::setMapaColisao(bufferColisao);
+        Colisor::setListaDeObjetos(objetos);
+        Colisor::setListaDePlayers(players);
+        Fisica::aplicarMovimentos(*vista);
+    }
+    const bool fim = mapa->atualizarMapa();
+    bufferColisao = Colisor::getMapaColisao();
+    objetos = Colisor::getListaDeObjetos();
+    players = Colisor::getListaDePlayers();
+    return fim;
+}
+
+int CorridaNivel::getXVista() const { return vista->getPosicao().getX(); }
+
+int CorridaNivel::getVelocidadeVista() const {
+    return isAcabada() ? 0 : static_cast<int>(vista->getVelHorizontal());
 }
 
 EstadoRunner CorridaNivel::estado(int i) const {

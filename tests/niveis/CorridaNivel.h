@@ -3,7 +3,13 @@
 #include "classesBasicas/Cronometro.h"
 #include "dados/Niveis.h"
 
+#include <map>
+#include <memory>
+
+struct BITMAP;
+class GerenciadorTela;
 class Mapa;
+class Objeto;
 class Runner;
 
 // The level number (from 1) a command line names, or 0 when `texto` names
@@ -27,8 +33,11 @@ struct EstadoRunner {
 
 // One attempt at a level on the real engine, headless: built by the game's
 // own level builder from the generated pictures, advanced one frame at a
-// time on the test clock, with each player's key pressed by hand. Needs the
-// working directory to be the game folder.
+// time on the test clock, with each player's key pressed by hand. Where the
+// view stands is told by a twin of the map's screen manager: an engine
+// object moved by the engine's physics against the map's own collision
+// buffer just before the map moves its own, so it goes where that one goes.
+// Needs the working directory to be the game folder.
 class CorridaNivel {
 public:
     CorridaNivel(const niveis::Nivel& nivel, int jogadores);
@@ -56,6 +65,10 @@ public:
     // and its view has stopped for good.
     bool isAcabada() const;
 
+    // The view: its left edge and the pixels a frame it moves from now on.
+    int getXVista() const;
+    int getVelocidadeVista() const;
+
     int getQuadro() const { return quadro; }  // frames played so far
     int getJogadores() const { return jogadores; }
     Runner& runner(int i) const { return *runners[i]; }
@@ -65,6 +78,11 @@ public:
 
 private:
     Mapa* mapa = nullptr;
+    std::unique_ptr<GerenciadorTela> vista;
+    // What the map published for its last frame, for the twin's move.
+    BITMAP* bufferColisao = nullptr;
+    std::map<int, Objeto*>* objetos = nullptr;
+    std::map<int, Objeto*>* players = nullptr;
     Runner* runners[niveis::MAX_JOGADORES] = {};
     bool apertado[niveis::MAX_JOGADORES] = {};
     int jogadores = 0;

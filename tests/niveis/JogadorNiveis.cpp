@@ -73,7 +73,9 @@ const char* tipo(const Perigo& p) {
 
 void avisos(const ModeloJogador& modelo, const Reflexos& r) {
     std::printf("  flips of one game (reaction %d ms, look-ahead %d ms); warning = from the first picture\n"
-                "  showing the danger to the last frame a flip may come before:\n",
+                "  showing the danger to the last frame a flip may come before (untouched, or at all);\n"
+                "  after a late flip before: from when it shows and the runner stands again, had the flip\n"
+                "  before come at its last untouched frame, to the last flip that gets past it at all:\n",
                 r.reacaoMs, r.olharMs);
     for (const Aviso& a : modelo.avisos(r)) {
         std::printf("    x %5d-%5d %-12s at %2d px/frame: seen at frame %4d, model flipped at %4d; ", a.perigo.x,
@@ -83,9 +85,11 @@ void avisos(const ModeloJogador& modelo, const Reflexos& r) {
         else
             std::printf("clean  none   ");
         if (a.ultimoVivo >= 0)
-            std::printf(", surviving %+5d ms\n", a.msVivo());
+            std::printf(", surviving %+5d ms", a.msVivo());
         else
-            std::printf(", surviving none\n");
+            std::printf(", surviving none   ");
+        if (a.ultimoVivo >= 0) std::printf("; after a late flip before %+5d ms", a.msVivoAposPouso());
+        std::printf("\n");
     }
 }
 

@@ -4,6 +4,7 @@
 #include "ReservaCorridas.h"
 #include "VistaNivel.h"
 
+#include "classesBasicas/Fisica.h"
 #include "classesBasicas/Imagem.h"
 #include "classesDerivadas/Runner.h"
 
@@ -11,6 +12,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <map>
 #include <optional>
 #include <random>
 #include <stdexcept>
@@ -22,6 +24,10 @@ constexpr int MS = CorridaNivel::MS_POR_QUADRO;
 constexpr int LARGURA = niveis::LARGURA_RUNNER + 1;  // columns of a runner's box
 constexpr int ALTURA = niveis::ALTURA_RUNNER + 1;    // rows of a runner's box
 constexpr int MAX_QUADROS = 4000;                    // the slowest view crosses a level in less
+// The engine adds one increment of gravity in a frame when more than its
+// interval has passed since the last one: at the game's pace, every frame.
+static_assert(MS > Fisica::INTERVALO_GRAVIDADE, "gravity is added every frame");
+constexpr double GRAVIDADE = Fisica::INCREMENTO_GRAVIDADE;  // pixels a frame, each frame
 
 // How much a reaction differs from the average: near-normal, from the
 // sum of twelve uniform draws, so a seed gives the same game everywhere.
@@ -111,12 +117,12 @@ std::optional<ModeloJogador::Faixa> ModeloJogador::pouso(int x, int y, double ve
                                                          int ate) const {
     int topo = y - ALTURA + 1, base = y;
     // Frame by frame as the engine moves a runner: forward at the view's
-    // speed unless a wall is in the way, then 1.8 pixels a frame faster
-    // towards its side each frame, whole pixels only. Past the screen's
+    // speed unless a wall is in the way, then GRAVIDADE pixels a frame
+    // faster towards its side each frame, whole pixels only. Past the screen's
     // edge the ground is taken to go on as it is there.
     for (int n = 0; n < 60; ++n) {
         for (int i = 0; i < v && (x + LARGURA > ate || !bloqueado(x + LARGURA, topo, base)); ++i) ++x;
-        velV += 1.8 * lado;
+        velV += GRAVIDADE * lado;
         const int passo = static_cast<int>(velV);
         const int visto = std::min(x, ate - LARGURA + 1);
         int linha = 0;
@@ -209,7 +215,7 @@ Partida ModeloJogador::jogar(const Reflexos& reflexos) const { return partida(re
 
 Partida ModeloJogador::partida(const Reflexos& r, Gravacao* g) const {
     CorridaNivel corrida(nivel, 1);
-    VistaNivel vista(nivel);
+    VistaNivel vista(corrida);
     std::mt19937 acaso(r.semente);
     const Runner& runner = corrida.runner(0);
     Partida p;
@@ -241,7 +247,6 @@ Partida ModeloJogador::partida(const Reflexos& r, Gravacao* g) const {
             if (g) g->viradas.push_back({q + 1, motivo});
         }
         corrida.avancar();
-        vista.avancar();
         gravar();
         p.quadros = corrida.getQuadro();
         const int x = runner.getPosicao().getX(), y = runner.getPosicao().getY();
@@ -263,17 +268,22 @@ std::vector<Aviso> ModeloJogador::avisos(const Reflexos& reflexos) const {
     std::vector<Aviso> lista;
     const int ultimoGravado = static_cast<int>(g.estados.size()) - 1;
     int anterior = 0;  // the model's flip before
+    int pronto = 0;    // when the runner stands again, had the flip before come at its last clean frame
 
     for (const auto& [virada, perigo] : g.viradas) {
         Aviso a;
         a.perigo = perigo;
         a.virada = virada;
+        a.pronto = pronto;
         while (a.visto < ultimoGravado && g.direitas[static_cast<std::size_t>(a.visto)] < perigo.x) ++a.visto;
         a.velocidade = g.velocidades[static_cast<std::size_t>(a.visto)];
 
         // The key pressed before frame k instead of the model's press, and
         // held until the runner stands: whether that takes the runner past
-        // the danger at all, and whether never held back on the way.
+        // the danger at all, and whether never held back on the way. Where
+        // it got past, the first frame after which the runner stood on the
+        // other side goes in `pousos`.
+        std::map<int, int> pousos;
         auto sondar = [&, virada = virada, fim = perigo.fim](int k, bool& vivo) {
             const int de = std::min(k, virada) - 1;
             Emprestimo emprestimo(reserva, de, g.estados[static_cast<std::size_t>(de)]);
@@ -281,38 +291,41 @@ std::vector<Aviso> ModeloJogador::avisos(const Reflexos& reflexos) const {
             const Runner& runner = corrida.runner(0);
             vivo = false;
             while (corrida.getQuadro() < k - 1 && runner.isAtivo()) corrida.avancar();
+            const int sinal = runner.getSinalGravidade();
             corrida.apertar(0);
             bool parado = false;
             for (int n = 0; n < 150 && runner.isAtivo(); ++n) {
                 const int x0 = runner.getPosicao().getX();
                 corrida.avancar();
                 if (!runner.isAtivo()) break;
-                if (runner.getPosicao().getX() - x0 < static_cast<int>(runner.getVelHorizontal())) parado = true;
-                if (runner.getPosicao().getX() > fim || alcancou(runner)) {
-                    vivo = true;
-                    return !parado;
+                if (!vivo && runner.getPosicao().getX() - x0 < static_cast<int>(runner.getVelHorizontal()))
+                    parado = true;
+                vivo = vivo || runner.getPosicao().getX() > fim || alcancou(runner);
+                if (vivo && runner.isNoChao() && runner.getSinalGravidade() != sinal) {
+                    pousos[k] = corrida.getQuadro();
+                    break;
                 }
             }
-            return false;
+            return vivo && !parado;
         };
         // The last frame from `primeiro` to `ate` for which `bom` holds,
-        // taking the frames that work to be one run: from the model's own
-        // flip, galloping later while they work, or earlier until one does,
-        // then halving the gap.
-        auto ultimo = [&, virada = virada](int primeiro, int ate, auto bom) {
+        // taking the frames that work to be one run: from `inicio`,
+        // galloping later while they work, or earlier until one does, then
+        // halving the gap.
+        auto ultimo = [&](int inicio, int primeiro, int ate, auto bom) {
             int certo = -1, errado = -1;
-            if (bom(virada)) {
-                certo = virada;
+            if (bom(inicio)) {
+                certo = inicio;
                 for (int passo = 1; errado < 0; passo *= 2) {
                     if (certo + passo > ate) errado = ate + 1;
                     else if (bom(certo + passo)) certo += passo;
                     else errado = certo + passo;
                 }
             } else {
-                errado = virada;
-                for (int passo = 1; certo < 0 && virada - passo >= primeiro; passo *= 2) {
-                    if (bom(virada - passo)) certo = virada - passo;
-                    else errado = virada - passo;
+                errado = inicio;
+                for (int passo = 1; certo < 0 && inicio - passo >= primeiro; passo *= 2) {
+                    if (bom(inicio - passo)) certo = inicio - passo;
+                    else errado = inicio - passo;
                 }
                 if (certo < 0) return -1;
             }
@@ -332,11 +345,15 @@ std::vector<Aviso> ModeloJogador::avisos(const Reflexos& reflexos) const {
         anterior = virada;
         const int ate = virada + 90;
         bool vivo = false;
-        a.ultimoLimpo = ultimo(primeiro, ate, [&](int k) { return sondar(k, vivo); });
-        a.ultimoVivo = ultimo(primeiro, ate, [&](int k) {
+        a.ultimoLimpo = ultimo(virada, primeiro, ate, [&](int k) { return sondar(k, vivo); });
+        // What passes it untouched passes it at all.
+        a.ultimoVivo = ultimo(std::max(a.ultimoLimpo, virada), primeiro, ate, [&](int k) {
             sondar(k, vivo);
             return vivo;
         });
+        // Never standing again there: never ready for the next one.
+        const auto pousou = pousos.find(a.ultimoLimpo >= 0 ? a.ultimoLimpo : virada);
+        pronto = pousou != pousos.end() ? pousou->second : ultimoGravado + 1;
         lista.push_back(a);
     }
     return lista;

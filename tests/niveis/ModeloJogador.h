@@ -5,6 +5,7 @@
 
 #include "dados/Niveis.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <utility>
@@ -51,9 +52,19 @@ struct Aviso {
     int virada = 0;       // the frame the model's own flip came before
     int ultimoLimpo = -1; // the last frame a flip may come before and pass it untouched; -1: none
     int ultimoVivo = -1;  // ... and pass it at all, stopped by it a while; -1: none
+    // The first frame the runner stands on this side again, had the flip
+    // for the danger before come at the last frame that passed that one
+    // untouched: 0 for the first flip.
+    int pronto = 0;
 
     int msLimpo() const { return (ultimoLimpo - visto) * CorridaNivel::MS_POR_QUADRO; }
     int msVivo() const { return (ultimoVivo - visto) * CorridaNivel::MS_POR_QUADRO; }
+    // The same from the first moment the danger shows and the runner can
+    // flip for it, even after taking the one before at its last moment, to
+    // the last press that passes it at all.
+    int msVivoAposPouso() const {
+        return (ultimoVivo - std::max(visto, pronto)) * CorridaNivel::MS_POR_QUADRO;
+    }
 };
 
 // A player that knows only what the screen shows: the level's ground inside

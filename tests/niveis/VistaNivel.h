@@ -1,26 +1,19 @@
 #pragma once
 
-#include "dados/Niveis.h"
+#include "CorridaNivel.h"
 
-// Where a level's view stands, frame by frame, as its screen manager moves
-// it: one pixel a frame at first, then at the speed of each speed column its
-// left edge enters. It depends on the frame alone, until the level is over
-// and the view stops; a runner touching a column's top row, which would hide
-// that column from the view, never happens in these levels.
+// What a race's screen shows of its level, frame by frame: the window that
+// the view carries, as the race's screen manager moves it.
 class VistaNivel {
 public:
-    explicit VistaNivel(const niveis::Nivel& nivel) : nivel(nivel) {}
+    explicit VistaNivel(const CorridaNivel& corrida) : corrida(corrida) {}
 
-    void avancar();  // one frame
-
-    int getX() const { return x; }                    // the view's left edge
-    int getVelocidade() const { return velocidade; }  // pixels per frame from now on
-    int getDireita() const { return x + LARGURA - 1; }  // the last column shown
+    int getX() const { return corrida.getXVista(); }                       // the view's left edge
+    int getVelocidade() const { return corrida.getVelocidadeVista(); }     // pixels per frame from now on
+    int getDireita() const { return getX() + LARGURA - 1; }                // the last column shown
 
     static constexpr int LARGURA = 640;
 
 private:
-    const niveis::Nivel& nivel;
-    int x = 0;
-    int velocidade = 1;
+    const CorridaNivel& corrida;
 };

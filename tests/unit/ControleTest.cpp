@@ -192,6 +192,27 @@ TEST_F(ControlePadTest, APressInTheAirFlipsOnLandingOnlyIfStillHeld) {
     ASSERT_TRUE(esperarAte([&] { return r->getSinalGravidade() == -1; })) << "held until the landing";
 }
 
+// A key's press and a button's both waiting as the runner lands flip it
+// once, not twice back to where it was: the other press waits, as one made
+// in the air, and flips the runner back only after it has flown and landed,
+// if still held.
+TEST_F(ControlePadTest, AKeyAndAButtonWaitingTogetherFlipOnceAndTheOtherWaitsForTheNextLanding) {
+    Runner* r = runners[0];
+    apertar(KEY_X);
+    botaoFalso[0] = true;
+    ASSERT_TRUE(timerRodou(10));
+    r->setNoChao(true);
+    ASSERT_TRUE(esperarAte([&] { return r->getSinalGravidade() == -1; }));
+    EXPECT_TRUE(ficaEm(r, -1, 20)) << "the second press flipped a runner that had not left the ground";
+    EXPECT_NE(apertada(KEY_X), comandos::isBotaoApertado(1)) << "one press used up, one waiting";
+    r->setNoChao(false);  // its frame lifts it off...
+    EXPECT_TRUE(ficaEm(r, -1, 5));
+    r->setNoChao(true);  // ...and it lands on the ceiling
+    ASSERT_TRUE(esperarAte([&] { return r->getSinalGravidade() == 1; })) << "the press still held";
+    EXPECT_FALSE(apertada(KEY_X));
+    EXPECT_FALSE(comandos::isBotaoApertado(1));
+}
+
 TEST_F(ControlePadTest, TheConfigurationMovesKeysAndPads) {
     configuracao::Controles c = configuracao::padrao();
     c[0].pad = configuracao::NENHUM;
