@@ -40,12 +40,13 @@ Mapa::Mapa(std::string mapaVisual, std::string mapaColisao, int comprimento,
     try {
         // A retry finds its level's pictures already decoded.
         FigurasNivel::manterApenas(mapaVisual, mapaColisao);
-        this->mapaVisual = carregarFiguraDoNivel(mapaVisual, comprimento, 1);
+        const bool mostrado = !mapaVisual.empty();
+        if (mostrado) this->mapaVisual = carregarFiguraDoNivel(mapaVisual, comprimento, 1);
         this->mapaColisao = carregarFiguraDoNivel(mapaColisao, comprimento, 2);
         bufferColisao = FigurasNivel::criarBitmap(comprimento, ALTURA);
-        bufferVisual = FigurasNivel::criarBitmap(comprimento, ALTURA);
-        if (!bufferColisao || !bufferVisual) throw std::bad_alloc();
-        draw_sprite(bufferVisual, this->mapaVisual, 0, 0);
+        if (mostrado) bufferVisual = FigurasNivel::criarBitmap(comprimento, ALTURA);
+        if (!bufferColisao || (mostrado && !bufferVisual)) throw std::bad_alloc();
+        if (mostrado) draw_sprite(bufferVisual, this->mapaVisual, 0, 0);
         draw_sprite(bufferColisao, this->mapaColisao, 0, 0);
         listaDePlayers = new std::map<int, Objeto*>();
         gerenciadorTela = new GerenciadorTela();
@@ -107,9 +108,9 @@ void Mapa::desenharObjeto(Objeto* objeto) {
     int y = objeto->getPosicao().getY();
     int largura = objeto->getLargura();
     int altura = objeto->getAltura();
-    // A picture that could not be loaded is skipped; the object still
-    // collides.
-    if (bitmapDoObjeto) {
+    // A picture that could not be loaded is skipped, and a map never shown
+    // draws none; the object still collides.
+    if (bitmapDoObjeto && bufferVisual) {
         if (objeto->getSinalGravidade() < 0 && objeto->isNoChao())
             draw_sprite_v_flip(bufferVisual, bitmapDoObjeto, x, y - altura);
         else
@@ -135,10 +136,10 @@ bool Mapa::atualizarMapa() {
     Fisica::aplicarMovimentos(*gerenciadorTela);
     const int gx = gerenciadorTela->getPosicao().getX();
 
-    blit(mapaVisual, bufferVisual, gx, 0, gx, 0, LARGURA_TELA, ALTURA);
+    if (bufferVisual) blit(mapaVisual, bufferVisual, gx, 0, gx, 0, LARGURA_TELA, ALTURA);
     moverObjetos(gx);
     const bool todosForaSemVencedor = moverRunners(gx) == 0 && decidirFim();
-    blit(bufferVisual, Tela::logica(), gx, 0, 0, 0, LARGURA_TELA, ALTURA);
+    if (bufferVisual) blit(bufferVisual, Tela::logica(), gx, 0, 0, 0, LARGURA_TELA, ALTURA);
     return todosForaSemVencedor;
 }
 
@@ -189,6 +190,8 @@ bool Mapa::decidirFim() {
 }
 
 bool Mapa::isOver() const { return over; }
+
+const Objeto& Mapa::getGerenciadorTela() const { return *gerenciadorTela; }
 
 bool Mapa::isForaDaVista(const Objeto& runner, int xVista) {
     return runner.getPosicao().getX() + runner.getLargura() < xVista || isForaDaAltura(runner);

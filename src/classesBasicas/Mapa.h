@@ -18,7 +18,10 @@ public:
     // Throws the int 1 when the visual picture cannot be loaded or is smaller
     // than `comprimento` x ALTURA, 2 when the collision picture is, and
     // std::bad_alloc when memory runs out; whatever it built is released.
-    // `listaDeObjetos`, if given, is adopted.
+    // `listaDeObjetos`, if given, is adopted. An empty `mapaVisual` makes a
+    // map that is raced but never shown, as the level prover plays it: no
+    // visual picture or buffer, nothing copied to the game's picture, and
+    // every collision exactly as in a shown map.
     Mapa(std::string mapaVisual, std::string mapaColisao, int comprimento,
          std::map<int, Objeto*>* listaDeObjetos);
     virtual ~Mapa();
@@ -35,6 +38,8 @@ public:
     // every runner is out and none has won.
     bool atualizarMapa();
     bool isOver() const;
+    // The screen manager: its x is the view's left edge after the last frame.
+    const Objeto& getGerenciadorTela() const;
 
     // Whether a runner has left the race: its box wholly left of the view
     // that starts at column `xVista`, or off the top or the bottom.

@@ -1,14 +1,10 @@
 #include "AllegroSemTela.h"
 
-#include "classesBasicas/Cronometro.h"
 #include "classesBasicas/FigurasNivel.h"
 
 #include <allegro.h>
 #include <allegro/internal/aintern.h>
 
-#include <atomic>
-#include <cerrno>
-#include <cstdlib>
 #include <filesystem>
 #include <stdexcept>
 #include <unistd.h>
@@ -23,10 +19,6 @@ void _unix_unlock_mutex(void*);
 namespace semTela {
 namespace {
 
-std::atomic<long long> agoraFalso{1'000'000};
-
-long long lerRelogioFalso() { return agoraFalso.load(); }
-
 // The display-less driver has no timer drivers and no mutexes; lend it the
 // Unix ones so install_timer works.
 _DRIVER_INFO* driversDeTimer() {
@@ -38,20 +30,8 @@ _DRIVER_INFO* driversDeTimer() {
 }  // namespace
 
 void iniciar(bool comTimer) {
-    static bool iniciado = false;
     static bool timer = false;
-    if (!iniciado) {
-        if (install_allegro(SYSTEM_NONE, &errno, atexit) != 0)
-            throw std::runtime_error("install_allegro failed");
-        set_color_depth(32);
-        // The layout of the game's X11 window, so collision colours in tests
-        // are the values the game uses.
-        _rgb_r_shift_32 = 16;
-        _rgb_g_shift_32 = 8;
-        _rgb_b_shift_32 = 0;
-        screen = create_bitmap(640, 480);
-        iniciado = true;
-    }
+    iniciarAllegro();
     if (comTimer && !timer) {
         system_driver->timer_drivers = driversDeTimer;
         system_driver->create_mutex = _unix_create_mutex;
@@ -62,10 +42,6 @@ void iniciar(bool comTimer) {
         timer = true;
     }
 }
-
-void usarRelogioFalso() { Cronometro::setFonteTempo(&lerRelogioFalso); }
-void avancar(long long ms) { agoraFalso += ms; }
-void usarRelogioReal() { Cronometro::setFonteTempo(nullptr); }
 
 bool salvar(const std::string& caminho, BITMAP* bitmap) {
     return save_bmp(caminho.c_str(), bitmap, nullptr) == 0;

@@ -1,24 +1,19 @@
 #pragma once
 
+#include "prova/SemTela.h"
+
 #include <string>
 
 struct BITMAP;
 
-// Allegro for tests that run without a window: the display-less system
-// driver, 32-bit colour laid out as in the game's real window, `screen` a
-// 640 x 480 memory bitmap, and a stopwatch clock the test moves by hand.
+// What the headless tests add to the level prover's Allegro without a
+// window (prova/SemTela.h, whose hand-moved clock is the tests' clock):
+// Allegro's real timer, pictures written to files, a game folder of one's own.
 namespace semTela {
 
 // Idempotent. With `comTimer`, Allegro's real timer thread is installed too,
 // for tests of the key callbacks.
 void iniciar(bool comTimer = false);
-
-// The test clock: `usarRelogioFalso` makes every Cronometro read it (starting
-// at an arbitrary non-zero moment); `avancar` moves it; `usarRelogioReal`
-// goes back to the monotonic clock.
-void usarRelogioFalso();
-void avancar(long long ms);
-void usarRelogioReal();
 
 // Writes `bitmap` as a BMP file; false on failure.
 bool salvar(const std::string& caminho, BITMAP* bitmap);

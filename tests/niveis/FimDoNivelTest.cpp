@@ -1,6 +1,6 @@
 // Level 1 ends before its view could show anything past its pictures.
-#include "CorridaNivel.h"
-#include "VistaNivel.h"
+#include "prova/CorridaNivel.h"
+#include "prova/VistaNivel.h"
 
 #include "classesBasicas/Imagem.h"
 #include "classesBasicas/Recursos.h"

@@ -1,6 +1,6 @@
 // Each level can be played to its end by one runner, with human timing.
-#include "CorridaNivel.h"
-#include "Solucionador.h"
+#include "prova/CorridaNivel.h"
+#include "prova/Solucionador.h"
 
 #include "classesDerivadas/Runner.h"
 
@@ -29,6 +29,25 @@ TEST(Jogabilidade, ARunnerPutInAnotherRacesStateGoesOnExactlyAsThatRunner) {
         ASSERT_TRUE(copia.estado(0) == original.estado(0)) << "apart at frame " << original.getQuadro();
     }
     EXPECT_GT(original.runner(0).getPosicao().getX(), 2000);
+}
+
+// The prover races maps that are never shown; a shown map must play the
+// same race, frame by frame, presses and all.
+TEST(Jogabilidade, AnUnseenRaceGoesExactlyAsAShownOne) {
+    CorridaNivel mostrada(niveis::NIVEL2, 2, true);
+    CorridaNivel oculta(niveis::NIVEL2, 2);
+    for (int q = 0; q < 600; ++q) {
+        if (q % 37 == 0) {
+            mostrada.apertar(q % 2);
+            oculta.apertar(q % 2);
+        }
+        mostrada.avancar();
+        oculta.avancar();
+        for (int i = 0; i < 2; ++i)
+            ASSERT_TRUE(oculta.estado(i) == mostrada.estado(i)) << "runner " << i << " apart at frame " << q;
+        ASSERT_EQ(oculta.getXVista(), mostrada.getXVista());
+    }
+    EXPECT_GT(oculta.getXVista(), 5000);
 }
 
 class Jogabilidade : public ::testing::TestWithParam<int> {};

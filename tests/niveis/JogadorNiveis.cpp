@@ -7,8 +7,8 @@
 // then, for each reaction, the best look-ahead with its neighbours and where
 // the model dropped out. --avisos plays one game with the given reflexes and
 // says, for every flip the model made, how long the screen gave for it.
-#include "AllegroSemTela.h"
-#include "ModeloJogador.h"
+#include "prova/SemTela.h"
+#include "prova/ModeloJogador.h"
 
 #include <chrono>
 #include <cstdio>
@@ -176,7 +176,7 @@ int main(int argc, char** argv) {
     if (o.niveis.empty())
         for (int n = 1; n <= niveis::NUM_NIVEIS; ++n) o.niveis.push_back(n);
     o.comAvisos.semente = o.semente;
-    semTela::iniciar();
+    semTela::iniciarAllegro();
     for (int n : o.niveis) tabela(n, o);
     return 0;
 }

@@ -1,8 +1,8 @@
 // Both levels are fair to a person who only sees the screen.
 #include "AllegroSemTela.h"
-#include "CorridaNivel.h"
-#include "ModeloJogador.h"
-#include "VistaNivel.h"
+#include "prova/CorridaNivel.h"
+#include "prova/ModeloJogador.h"
+#include "prova/VistaNivel.h"
 
 #include "classesBasicas/Imagem.h"
 #include "classesBasicas/Recursos.h"
@@ -18,17 +18,16 @@
 
 namespace {
 
-// The model and the level's end are judged by the view a race's twin of its
-// screen manager tells: it must be the one the engine shows. The runners
-// race unseen, so the screen is exactly the level's picture from the view's
-// left edge. In level 2, with no key pressed, nobody wins and the view goes
+// The model and the level's end are judged by the view a race tells: it
+// must be the one the engine shows. The runners have no pictures, so the
+// screen is exactly the level's picture from the view's left edge. In level 2, with no key pressed, nobody wins and the view goes
 // on across every speed column.
 TEST(VistaNivel, FollowsTheViewTheEngineShowsFrameByFrame) {
     const niveis::Nivel& nivel = niveis::NIVEL2;
     semTela::iniciar();
     recursos::Bitmap visual(Imagem::carregar(nivel.visual));
     ASSERT_TRUE(visual);
-    CorridaNivel corrida(nivel, 1);
+    CorridaNivel corrida(nivel, 1, true);
     VistaNivel vista(corrida);
     while (vista.getDireita() + vista.getVelocidade() < niveis::COMPRIMENTO) {
         corrida.avancar();

@@ -3,7 +3,7 @@
 // the game's own level builder and played through on the real engine.
 #include "AllegroSemTela.h"
 #include "PintorNivel.h"
-#include "Solucionador.h"
+#include "prova/Solucionador.h"
 
 #include "dados/Niveis.h"
 

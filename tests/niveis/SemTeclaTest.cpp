@@ -1,6 +1,6 @@
 // Both levels with everyone's hands off the keys, from one to six players.
 #include "AllegroSemTela.h"
-#include "CorridaNivel.h"
+#include "prova/CorridaNivel.h"
 
 #include "classesBasicas/Imagem.h"
 #include "classesBasicas/Mapa.h"

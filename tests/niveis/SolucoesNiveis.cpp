@@ -5,9 +5,9 @@
 // each press flips the runner, whether every press still works 1 or 2
 // frames late, and where runners that never flip drop out. --tempos also
 // measures how long building each level's map takes (median of 11).
-#include "AllegroSemTela.h"
-#include "CorridaNivel.h"
-#include "Solucionador.h"
+#include "prova/SemTela.h"
+#include "prova/CorridaNivel.h"
+#include "prova/Solucionador.h"
 
 #include "classesBasicas/Mapa.h"
 #include "classesDerivadas/Runner.h"
@@ -104,7 +104,7 @@ int main(int argc, char** argv) {
     }
     if (quais.empty())
         for (int n = 1; n <= niveis::NUM_NIVEIS; ++n) quais.push_back(n);
-    semTela::iniciar();
+    semTela::iniciarAllegro();
     int falhas = 0;
     for (int n : quais) falhas += mostrar(n, comTempos);
     return falhas == 0 ? 0 : 1;

@@ -3,13 +3,7 @@
 #include "classesBasicas/Cronometro.h"
 #include "dados/Niveis.h"
 
-#include <map>
-#include <memory>
-
-struct BITMAP;
-class GerenciadorTela;
 class Mapa;
-class Objeto;
 class Runner;
 
 // The level number (from 1) a command line names, or 0 when `texto` names
@@ -32,15 +26,14 @@ struct EstadoRunner {
 };
 
 // One attempt at a level on the real engine, headless: built by the game's
-// own level builder from the generated pictures, advanced one frame at a
-// time on the test clock, with each player's key pressed by hand. Where the
-// view stands is told by a twin of the map's screen manager: an engine
-// object moved by the engine's physics against the map's own collision
-// buffer just before the map moves its own, so it goes where that one goes.
+// own level builder from the level's pictures, advanced one frame at a time
+// on the hand-moved clock, with each player's key pressed by hand. Unless
+// `mostrada`, the map is raced unseen: no visual picture, nothing copied to
+// the screen, which is most of a frame's work and changes no collision.
 // Needs the working directory to be the game folder.
 class CorridaNivel {
 public:
-    CorridaNivel(const niveis::Nivel& nivel, int jogadores);
+    CorridaNivel(const niveis::Nivel& nivel, int jogadores, bool mostrada = false);
     ~CorridaNivel();
 
     CorridaNivel(const CorridaNivel&) = delete;
@@ -78,11 +71,6 @@ public:
 
 private:
     Mapa* mapa = nullptr;
-    std::unique_ptr<GerenciadorTela> vista;
-    // What the map published for its last frame, for the twin's move.
-    BITMAP* bufferColisao = nullptr;
-    std::map<int, Objeto*>* objetos = nullptr;
-    std::map<int, Objeto*>* players = nullptr;
     Runner* runners[niveis::MAX_JOGADORES] = {};
     bool apertado[niveis::MAX_JOGADORES] = {};
     int jogadores = 0;

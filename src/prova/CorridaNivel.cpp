@@ -1,11 +1,8 @@
-#include "CorridaNivel.h"
+#include "prova/CorridaNivel.h"
 
-#include "AllegroSemTela.h"
+#include "prova/SemTela.h"
 
-#include "classesBasicas/Colisor.h"
-#include "classesBasicas/Fisica.h"
 #include "classesBasicas/Mapa.h"
-#include "classesDerivadas/GerenciadorTela.h"
 #include "classesDerivadas/Runner.h"
 #include "main/main.h"
 
@@ -32,16 +29,17 @@ bool EstadoRunner::operator==(const EstadoRunner& o) const {
            noChao == o.noChao && ativo == o.ativo && winner == o.winner && apertado == o.apertado;
 }
 
-CorridaNivel::CorridaNivel(const niveis::Nivel& nivel, int jogadores) : jogadores(jogadores) {
-    semTela::iniciar();
+CorridaNivel::CorridaNivel(const niveis::Nivel& nivel, int jogadores, bool mostrada) : jogadores(jogadores) {
+    semTela::iniciarAllegro();
     semTela::usarRelogioFalso();
     // No sprite sheets: the runners race unseen, which the engine allows
     // and which changes nothing of their movement.
     const std::string folhas[niveis::MAX_JOGADORES];
+    niveis::Nivel comoCorrido = nivel;
+    if (!mostrada) comoCorrido.visual = "";
     runnersEmConstrucao = runners;
-    mapa = montarNivel(nivel, folhas, jogadores, guardarRunner);
+    mapa = montarNivel(comoCorrido, folhas, jogadores, guardarRunner);
     runnersEmConstrucao = nullptr;
-    vista = std::make_unique<GerenciadorTela>();
 }
 
 CorridaNivel::~CorridaNivel() { delete mapa; }
@@ -56,28 +54,13 @@ bool CorridaNivel::avancar() {
     // as in the game, however races take turns.
     semTela::avancar(MS_POR_QUADRO);
     ++quadro;
-    // The map's screen manager moves first in its frame, against the buffer
-    // as the last frame left it: the twin moves there now. Before the first
-    // frame that buffer holds no object yet, and only objects stop a screen
-    // manager: nothing published stops it either. A level that is over has
-    // stopped its view for good.
-    if (!isAcabada()) {
-        Colisor::setMapaColisao(bufferColisao);
-        Colisor::setListaDeObjetos(objetos);
-        Colisor::setListaDePlayers(players);
-        Fisica::aplicarMovimentos(*vista);
-    }
-    const bool fim = mapa->atualizarMapa();
-    bufferColisao = Colisor::getMapaColisao();
-    objetos = Colisor::getListaDeObjetos();
-    players = Colisor::getListaDePlayers();
-    return fim;
+    return mapa->atualizarMapa();
 }
 
-int CorridaNivel::getXVista() const { return vista->getPosicao().getX(); }
+int CorridaNivel::getXVista() const { return mapa->getGerenciadorTela().getPosicao().getX(); }
 
 int CorridaNivel::getVelocidadeVista() const {
-    return isAcabada() ? 0 : static_cast<int>(vista->getVelHorizontal());
+    return isAcabada() ? 0 : static_cast<int>(mapa->getGerenciadorTela().getVelHorizontal());
 }
 
 EstadoRunner CorridaNivel::estado(int i) const {

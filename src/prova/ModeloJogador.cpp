@@ -1,8 +1,8 @@
-#include "ModeloJogador.h"
+#include "prova/ModeloJogador.h"
 
-#include "AllegroSemTela.h"
-#include "ReservaCorridas.h"
-#include "VistaNivel.h"
+#include "prova/SemTela.h"
+#include "prova/ReservaCorridas.h"
+#include "prova/VistaNivel.h"
 
 #include "classesBasicas/Fisica.h"
 #include "classesBasicas/Imagem.h"
@@ -51,7 +51,7 @@ struct ModeloJogador::Gravacao {
 
 ModeloJogador::ModeloJogador(const niveis::Nivel& nivel, const Objetivo& objetivo)
     : nivel(nivel), objetivo(objetivo), colunas(static_cast<std::size_t>(niveis::COMPRIMENTO)) {
-    semTela::iniciar();
+    semTela::iniciarAllegro();
     BITMAP* colisao = Imagem::carregar(nivel.colisao);
     if (!colisao) throw std::runtime_error(std::string("cannot load ") + nivel.colisao);
     const int preto = makecol(0, 0, 0);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CorridaNivel.h"
+#include "prova/CorridaNivel.h"
 
 #include <memory>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "ReservaCorridas.h"
+#include "prova/ReservaCorridas.h"
 
 ReservaCorridas::ReservaCorridas(const niveis::Nivel& nivel) : nivel(nivel) {
     corridas.push_back(std::make_unique<CorridaNivel>(nivel, 1));

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CorridaNivel.h"
+#include "prova/CorridaNivel.h"
 
 // What a race's screen shows of its level, frame by frame: the window that
 // the view carries, as the race's screen manager moves it.

@@ -1,7 +1,7 @@
-#include "Solucionador.h"
+#include "prova/Solucionador.h"
 
-#include "CorridaNivel.h"
-#include "ReservaCorridas.h"
+#include "prova/CorridaNivel.h"
+#include "prova/ReservaCorridas.h"
 
 #include "classesBasicas/Mapa.h"
 #include "classesDerivadas/Runner.h"

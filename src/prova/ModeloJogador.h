@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CorridaNivel.h"
-#include "Solucionador.h"
+#include "prova/CorridaNivel.h"
+#include "prova/Solucionador.h"
 
 #include "dados/Niveis.h"
 
