@@ -1,21 +1,16 @@
 #include "prova/ModeloJogador.h"
 
-#include "prova/SemTela.h"
 #include "prova/ReservaCorridas.h"
 #include "prova/VistaNivel.h"
 
 #include "classesBasicas/Fisica.h"
-#include "classesBasicas/Imagem.h"
 #include "classesDerivadas/Runner.h"
-
-#include <allegro.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <map>
 #include <optional>
 #include <random>
-#include <stdexcept>
 #include <string>
 
 namespace {
@@ -50,54 +45,10 @@ struct ModeloJogador::Gravacao {
 };
 
 ModeloJogador::ModeloJogador(const niveis::Nivel& nivel, const Objetivo& objetivo)
-    : nivel(nivel), objetivo(objetivo), colunas(static_cast<std::size_t>(niveis::COMPRIMENTO)) {
-    semTela::iniciarAllegro();
-    BITMAP* colisao = Imagem::carregar(nivel.colisao);
-    if (!colisao) throw std::runtime_error(std::string("cannot load ") + nivel.colisao);
-    const int preto = makecol(0, 0, 0);
-    for (int x = 0; x < std::min(colisao->w, niveis::COMPRIMENTO); ++x) {
-        auto& coluna = colunas[static_cast<std::size_t>(x)];
-        for (int y = 0; y < colisao->h; ++y) {
-            if (getpixel(colisao, x, y) != preto) continue;
-            if (!coluna.empty() && coluna.back().second == y - 1)
-                coluna.back().second = y;
-            else
-                coluna.push_back({y, y});
-        }
-    }
-    destroy_bitmap(colisao);
-}
+    : nivel(nivel), objetivo(objetivo), terreno(nivel.colisao) {}
 
 bool ModeloJogador::alcancou(const Runner& runner) const {
     return objetivo.exigeVitoria ? runner.isWinner() : runner.getPosicao().getX() > objetivo.xFinal;
-}
-
-bool ModeloJogador::bloqueado(int x, int topo, int base) const {
-    if (x < 0 || x >= niveis::COMPRIMENTO) return false;
-    for (const auto& [de, ate] : colunas[static_cast<std::size_t>(x)])
-        if (de <= base && ate >= topo) return true;
-    return false;
-}
-
-// The first solid row from row `de` on towards side `lado` (down for the
-// floor, up for the ceiling) in column x.
-bool ModeloJogador::apoio(int x, int de, int lado, int& linha) const {
-    if (x < 0 || x >= niveis::COMPRIMENTO) return false;
-    const auto& coluna = colunas[static_cast<std::size_t>(x)];
-    if (lado > 0) {
-        for (const auto& [inicio, fim] : coluna)
-            if (fim >= de) {
-                linha = std::max(inicio, de);
-                return true;
-            }
-    } else {
-        for (auto s = coluna.rbegin(); s != coluna.rend(); ++s)
-            if (s->first <= de) {
-                linha = std::min(s->second, de);
-                return true;
-            }
-    }
-    return false;
 }
 
 // The nearest ground towards side `lado` of a box with rows [topo, base]
@@ -252,6 +203,8 @@ Partida ModeloJogador::partida(const Reflexos& r, Gravacao* g) const {
         const int x = runner.getPosicao().getX(), y = runner.getPosicao().getY();
         if (!runner.isAtivo()) {
             p.saida = y < 0 ? "off the top" : y - niveis::ALTURA_RUNNER > niveis::ALTURA ? "fell" : "left behind";
+            p.perigo = *p.saida == 'l' ? terreno.obstaculo(x, y - ALTURA + 1, y)
+                                       : terreno.lacuna(x, *p.saida == 'f' ? 1 : -1);
             break;
         }
         p.x = x;

@@ -2,6 +2,7 @@
 
 #include "prova/CorridaNivel.h"
 #include "prova/Solucionador.h"
+#include "prova/TerrenoNivel.h"
 
 #include "dados/Niveis.h"
 
@@ -24,22 +25,13 @@ struct Reflexos {
     uint32_t semente = 1;  // of the spread: one seed, one game
 };
 
-// A danger ahead on one side of a runner's way: a wall it would run into,
-// or ground that ends under it (a pit, a hole to the sky).
-struct Perigo {
-    enum class Tipo { NENHUM, PAREDE, BURACO };
-    Tipo tipo = Tipo::NENHUM;
-    int x = 0;     // its first column
-    int fim = 0;   // its last column
-    int lado = 1;  // 1 on the floor's side, -1 on the ceiling's
-};
-
 // How one game of the model ended.
 struct Partida {
     bool alcancou = false;   // the level's objective was met
     int quadros = 0;         // frames played
     int x = 0;               // the runner's last column in the race
     const char* saida = "";  // how it went out: "fell", "off the top", "left behind"
+    Perigo perigo;           // what it went out at (NENHUM when it met the objective or ran out of time)
 };
 
 // A danger the model flipped away from, and how long the screen gave to
@@ -81,6 +73,8 @@ class ModeloJogador {
 public:
     ModeloJogador(const niveis::Nivel& nivel, const Objetivo& objetivo);
 
+    const TerrenoNivel& getTerreno() const { return terreno; }
+
     Partida jogar(const Reflexos& reflexos) const;
 
     // Plays like jogar and, for each flip the model made, measures on the
@@ -106,11 +100,10 @@ private:
     bool querVirar(const Runner& runner, const VistaNivel& vista, const Reflexos& reflexos, Perigo& motivo) const;
     bool alcancou(const Runner& runner) const;  // the level's objective, for a runner in the race
     bool superficie(int x, int topo, int base, int lado, int& linha) const;
-    bool bloqueado(int x, int topo, int base) const;
-    bool apoio(int x, int de, int lado, int& linha) const;
+    bool bloqueado(int x, int topo, int base) const { return terreno.bloqueado(x, topo, base); }
+    bool apoio(int x, int de, int lado, int& linha) const { return terreno.apoio(x, de, lado, linha); }
 
     const niveis::Nivel& nivel;
     Objetivo objetivo;
-    // The collision picture, column by column: the solid runs, top to bottom.
-    std::vector<std::vector<std::pair<int, int>>> colunas;
+    TerrenoNivel terreno;
 };

@@ -252,6 +252,8 @@ std::optional<Cronograma> Solucionador::resolver() {
             }
             chegou = e.alcancou();
             relato = "stuck at frame " + std::to_string(e.quadro()) + ", x = " + std::to_string(e.x());
+            parada = e.estado();
+            paradaNumaParede = e.foiBloqueado();
         }
         if (chegou) {
             corridas = reserva.getConstruidas();

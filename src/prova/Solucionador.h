@@ -1,5 +1,7 @@
 #pragma once
 
+#include "prova/CorridaNivel.h"
+
 #include "dados/Niveis.h"
 
 #include <cstddef>
@@ -74,6 +76,11 @@ public:
     int getCorridas() const { return corridas; }    // races built
     int getSondagens() const { return sondagens; }  // presses tried
     const std::string& getRelato() const { return relato; }
+    // Where the runner, left alone after the last press tried, was stopped
+    // or dropped out (when no schedule was found): its state then, and
+    // whether a wall held it.
+    const EstadoRunner& getParada() const { return parada; }
+    bool isParadaNumaParede() const { return paradaNumaParede; }
 
     static constexpr int ATRASO_TOLERADO = 2;   // frames a press may come late
     // Presses are tried from this many frames before the danger, then, if
@@ -88,4 +95,6 @@ private:
     int corridas = 0;
     int sondagens = 0;
     std::string relato;
+    EstadoRunner parada;
+    bool paradaNumaParede = false;
 };
