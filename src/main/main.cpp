@@ -18,6 +18,7 @@
 #include "dados/Figuras.h"
 #include "dados/Medidas.h"
 #include "main/NivelEmJogo.h"
+#include "niveis/Campanha.h"
 #include "sistema/Processo.h"
 
 #include <allegro.h>
@@ -193,9 +194,9 @@ Mapa* montarNivel(const niveis::Nivel& nivel, const std::string* players, int nu
             std::make_unique<Runner>(players[i], inicio, niveis::LARGURA_RUNNER, niveis::ALTURA_RUNNER, false, i + 1),
             true));
     }
-    for (int b = 0; b < nivel.numBoosts; ++b) {
-        Ponto posicao(nivel.boosts[b].x, niveis::Y_BOOST_TELA);
-        inserir("boostTela", std::make_unique<BoostTela>(posicao, nivel.boosts[b].velocidade), false);
+    for (const niveis::BoostTelaNivel& boost : nivel.boosts) {
+        Ponto posicao(boost.x, niveis::Y_BOOST_TELA);
+        inserir("boostTela", std::make_unique<BoostTela>(posicao, boost.velocidade), false);
     }
     inserir("linhaChegada",
             std::make_unique<LinhaChegada>(Ponto(nivel.chegadaX, nivel.chegadaY), nivel.alturaChegada), false);
@@ -206,7 +207,7 @@ Mapa* montarNivel(const niveis::Nivel& nivel, const std::string* players, int nu
 
 Mapa* carregaNivel(int numero, std::string* players, int numPlayers) {
     mostrarCarregando();
-    return montarNivel(niveis::NIVEIS[numero - 1], players, numPlayers, instalarControle);
+    return montarNivel(niveis::daCampanha(numero), players, numPlayers, instalarControle);
 }
 
 Mapa* carregaMapa1(std::string* players, int numPlayers) { return carregaNivel(1, players, numPlayers); }
@@ -243,7 +244,7 @@ namespace {
 
 // Level `numero`'s map, with its callbacks, or the reason it cannot be built.
 Mapa* construirNivel(int numero, std::string* players, int numPlayers) {
-    const niveis::Nivel& nivel = niveis::NIVEIS[numero - 1];
+    const niveis::Nivel& nivel = niveis::daCampanha(numero);
     try {
         return carregaNivel(numero, players, numPlayers);
     } catch (int erro) {

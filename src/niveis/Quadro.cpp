@@ -1,4 +1,4 @@
-#include "Quadro.h"
+#include "niveis/Quadro.h"
 
 #include "dados/Arquivo.h"
 #include "dados/Fonte.h"
