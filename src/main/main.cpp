@@ -334,6 +334,8 @@ int executarJogo(const Janela::Pedido& daLinhaDeComando, ListaNiveis& niveis) {
 
     while (!fecharJogo) {
         play_midi(musica1.get(), 100);  // from the start, looping
+        // The first level's memory is made ready while the menus run.
+        FigurasNivel::prepararMemoria();
         DesfechoNivel desfecho(niveis.tamanho());
         bool terminouSelecao = false;
 
