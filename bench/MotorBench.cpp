@@ -7,7 +7,7 @@
 #include "classesDerivadas/BoostTela.h"
 #include "classesDerivadas/Runner.h"
 #include "dados/Paleta.h"
-#include "Quadro.h"
+#include "niveis/Quadro.h"
 
 #include <allegro.h>
 #include <benchmark/benchmark.h>

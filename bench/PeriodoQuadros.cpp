@@ -176,11 +176,11 @@ int main(int argc, char** argv) {
     for (int i = 0; i < MONTAGENS; ++i) {
         FigurasNivel::liberar();
         Relogio::time_point t = Relogio::now();
-        for (const char* caminho : {niveis::NIVEL1.visual, niveis::NIVEL1.colisao})
+        for (const char* caminho : {niveis::NIVEIS[0].visual, niveis::NIVEIS[0].colisao})
             destroy_bitmap(FigurasNivel::criar(caminho));
         decodificar.push_back(ms(Relogio::now() - t));
         t = Relogio::now();
-        for (const char* caminho : {niveis::NIVEL1.visual, niveis::NIVEL1.colisao})
+        for (const char* caminho : {niveis::NIVEIS[0].visual, niveis::NIVEIS[0].colisao})
             destroy_bitmap(Imagem::carregar(caminho));
         allegro.push_back(ms(Relogio::now() - t));
     }

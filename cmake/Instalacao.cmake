@@ -7,6 +7,9 @@ set(DADOS ${AVESSO_INSTALAR_DADOS})
 install(TARGETS avesso RUNTIME DESTINATION ${AVESSO_INSTALAR_PROGRAMA})
 install(DIRECTORY ${AVESSO_DIR_JOGO}/src/Img DESTINATION ${DADOS}/src FILES_MATCHING PATTERN "*.bmp")
 install(FILES ${AVESSO_DIR_JOGO}/principal1.mid DESTINATION ${DADOS})
+# The built-in levels' texts: their speed columns and finish lines are read
+# from them, and a player may copy one to start a level of their own.
+install(DIRECTORY ${AVESSO_DIR_JOGO}/niveis DESTINATION ${DADOS} FILES_MATCHING PATTERN "*.txt")
 
 # The patches stay the system's (Debian's freepats, a dependency of the
 # package): links to its index and patch folders, in the form Allegro's

@@ -3,6 +3,8 @@
 #include "classesBasicas/Imagem.h"
 #include "classesBasicas/Recursos.h"
 
+#include "dados/Niveis.h"
+
 #include <allegro.h>
 #include <malloc.h>
 #include <sys/mman.h>
@@ -10,8 +12,11 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <system_error>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -43,6 +48,56 @@ void guardarMemoriaDoNivel() {
     mallopt(M_MMAP_THRESHOLD, 256 << 20);
     mallopt(M_TRIM_THRESHOLD, 512 << 20);
 }
+
+// Asks the system to back [inicio, inicio + bytes) with huge pages, and
+// the huge pages it overlaps: in the heap, where the level's bitmaps lie
+// end to end, their edges too. A hint: refused, or partly, is fine.
+void pedirPaginasGrandes(const void* inicio, size_t bytes) {
+    constexpr uintptr_t PAGINA_GRANDE = 2u << 20;
+    const auto de = reinterpret_cast<uintptr_t>(inicio) & ~(PAGINA_GRANDE - 1);
+    const uintptr_t ate = (reinterpret_cast<uintptr_t>(inicio) + bytes + PAGINA_GRANDE - 1) & ~(PAGINA_GRANDE - 1);
+    madvise(reinterpret_cast<void*>(de), ate - de, MADV_HUGEPAGE);
+}
+
+// The memory of a level's maps being touched ahead (prepararMemoria): a
+// block of the main heap, where the maps' bitmaps will be made once it is
+// freed, and the thread touching it.
+class Preparo {
+public:
+    // The four bitmaps of a level's map and the pictures kept packed.
+    static constexpr size_t BYTES =
+        4 * static_cast<size_t>(niveis::COMPRIMENTO) * niveis::ALTURA * 4 + (8u << 20);
+
+    ~Preparo() { terminar(); }
+
+    void comecar() {
+        if (bloco) return;
+        bloco = static_cast<char*>(std::malloc(BYTES));
+        if (!bloco) return;
+        pedirPaginasGrandes(bloco, BYTES);
+        try {
+            fio = std::thread([b = bloco] {
+                for (size_t i = 0; i < BYTES; i += 4096) b[i] = 0;
+            });
+        } catch (const std::system_error&) {
+            terminar();  // no thread: the build touches its memory itself
+        }
+    }
+
+    // Waits for the thread and gives the block back to the heap, where the
+    // next allocations find it.
+    void terminar() {
+        if (fio.joinable()) fio.join();
+        std::free(bloco);
+        bloco = nullptr;
+    }
+
+private:
+    char* bloco = nullptr;
+    std::thread fio;
+};
+
+Preparo preparo;
 
 // A file read in blocks, straight from the system's cache: no copy of a
 // whole picture's file in fresh memory, which would cost its pages' faults.
@@ -189,6 +244,7 @@ BITMAP* alargar(const Guardada& g) {
 
 BITMAP* FigurasNivel::criar(const std::string& caminho) {
     guardarMemoriaDoNivel();
+    preparo.terminar();
     for (const auto& g : guardadas)
         if (g->caminho == caminho) return alargar(*g);
     if (!Imagem::isBmpIntegro(caminho)) return nullptr;
@@ -203,18 +259,18 @@ BITMAP* FigurasNivel::criar(const std::string& caminho) {
 }
 
 BITMAP* FigurasNivel::criarBitmap(int largura, int altura) {
+    preparo.terminar();
     BITMAP* bitmap = create_bitmap_ex(32, largura, altura);
     if (!bitmap || !is_memory_bitmap(bitmap)) return bitmap;
-    // A memory bitmap's pixels are one block, untouched yet. The hint
-    // covers the huge pages it overlaps: in the heap, where the level's
-    // bitmaps lie end to end, their edges too.
-    constexpr uintptr_t PAGINA_GRANDE = 2u << 20;
-    const auto inicio = reinterpret_cast<uintptr_t>(bitmap->dat);
-    const uintptr_t fim = inicio + static_cast<uintptr_t>(largura) * static_cast<uintptr_t>(altura) * 4u;
-    const uintptr_t de = inicio & ~(PAGINA_GRANDE - 1);
-    const uintptr_t ate = (fim + PAGINA_GRANDE - 1) & ~(PAGINA_GRANDE - 1);
-    madvise(reinterpret_cast<void*>(de), ate - de, MADV_HUGEPAGE);  // a hint: refused, or partly, is fine
+    // A memory bitmap's pixels are one block, untouched yet.
+    pedirPaginasGrandes(bitmap->dat, static_cast<size_t>(largura) * static_cast<size_t>(altura) * 4u);
     return bitmap;
+}
+
+void FigurasNivel::prepararMemoria() {
+    // Before the block is taken, so that it comes from the heap.
+    guardarMemoriaDoNivel();
+    preparo.comecar();
 }
 
 void FigurasNivel::manterApenas(const std::string& visual, const std::string& colisao) {
@@ -224,6 +280,7 @@ void FigurasNivel::manterApenas(const std::string& visual, const std::string& co
 }
 
 void FigurasNivel::liberar() {
+    preparo.terminar();
     guardadas.clear();
     malloc_trim(0);
 }

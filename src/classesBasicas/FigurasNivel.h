@@ -13,7 +13,8 @@ struct BITMAP;
 // 16-colour visual one. Any other picture is loaded through Imagem at every
 // build and not kept. While a level is played the memory of its
 // maps also stays in the process, so a retry's bitmaps reuse the last
-// attempt's pages; liberar gives it back. Main thread only.
+// attempt's pages; liberar gives it back. Main thread only (prepararMemoria
+// runs a thread of its own, which the other calls wait for).
 class FigurasNivel {
 public:
     // A new 32-bit bitmap of the picture at `caminho`, which the caller owns;
@@ -32,6 +33,16 @@ public:
     // system may back with huge pages: a level's four bitmaps are 140 MB of
     // fresh memory, and faulting it in 4 KB pages was most of a build.
     static BITMAP* criarBitmap(int largura, int altura);
+
+    // Makes the memory of a level's maps ready ahead, while the menus run:
+    // takes it into the heap and has a thread of its own touch every page.
+    // Memory no process has used for a few seconds the system may have
+    // given back to the machine it runs on (a virtual machine's free pages
+    // are handed back so), and the first touch of each page then costs
+    // several times more: a level's 140 MB took 300 ms instead of 40. The
+    // next picture or bitmap made here waits for the thread and builds in
+    // that memory. Does nothing if it is ready already.
+    static void prepararMemoria();
 
     // Bytes held by the kept pictures.
     static size_t bytesGuardados();

@@ -2,12 +2,15 @@
 
 #include "dados/Medidas.h"
 
-// The game's levels, in playing order: the text each is painted from, its
-// pictures, and what it is made of besides them: where the runners start,
-// where the screen-speed columns stand and how fast they make the view
-// scroll, and where the finish line is. The level builders and the game
-// flow play exactly this table; the picture generator, its build rules and
-// the tests read it too, so a level added here is seen by everything at once.
+#include <string>
+#include <vector>
+
+// The game's levels: what every level shares (its size, where the runners
+// start), what one level is made of besides its pictures, and the built-in
+// campaign, played when no other levels are asked for. A level's speed
+// columns and finish line are written in its text file with its terrain
+// (niveis/README.md), and read from there by the game, the picture
+// generator and the tests alike.
 namespace niveis {
 
 constexpr int COMPRIMENTO = 18000;  // level length in pixels
@@ -29,41 +32,35 @@ struct BoostTelaNivel {
     int velocidade;  // pixels per frame from this column on
 };
 
+// One level as the builder places it.
 struct Nivel {
-    const char* texto;     // the level as text, a file of niveis/
-    const char* visual;    // picture the players see
-    const char* colisao;   // black is solid, white is free
-    const BoostTelaNivel* boosts;
-    int numBoosts;
-    int chegadaX;          // finish line: column chegadaX,
-    int chegadaY;          // rows chegadaY - alturaChegada to chegadaY
-    int alturaChegada;
+    std::string texto;    // the text file it was read from
+    std::string visual;   // picture the players see
+    std::string colisao;  // black is solid, white is free
+    std::vector<BoostTelaNivel> boosts;  // in the order they are placed
+    int chegadaX = 0;     // finish line: column chegadaX,
+    int chegadaY = 0;     // rows chegadaY - alturaChegada to chegadaY
+    int alturaChegada = 0;
 };
 
-inline constexpr BoostTelaNivel BOOSTS_NIVEL1[] = {
-    {2, 10}, {5000, 13}, {10400, 15}, {14000, 30}, {16700, 15},
+// Where the built-in levels' text files lie, under the game's data folder.
+inline constexpr const char* PASTA = "niveis";
+
+// A level of the built-in campaign: its text file, under PASTA, and the
+// two pictures the build paints from it.
+struct ArquivosNivel {
+    const char* texto;
+    const char* visual;
+    const char* colisao;
 };
 
-inline constexpr BoostTelaNivel BOOSTS_NIVEL2[] = {
-    {2, 11}, {5550, 20}, {9250, 12}, {13000, 18}, {14850, 25}, {15370, 18},
-};
-
-template <int N>
-constexpr int contar(const BoostTelaNivel (&)[N]) {
-    return N;
-}
-
-inline constexpr Nivel NIVEIS[] = {
-    {"nivel1.txt", "src/Img/Jogo/visual1.bmp", "src/Img/Jogo/mapa_colisao1.bmp",
-     BOOSTS_NIVEL1, contar(BOOSTS_NIVEL1), 440, 300, 40},
-    {"nivel2.txt", "src/Img/Jogo/visual2.bmp", "src/Img/Jogo/mapacolisao2.bmp",
-     BOOSTS_NIVEL2, contar(BOOSTS_NIVEL2), 16427, 440, 75},
+// The built-in campaign, in playing order. The picture generator and its
+// build rules read this list too: a level added here is painted, played
+// and tested.
+inline constexpr ArquivosNivel NIVEIS[] = {
+    {"nivel1.txt", "src/Img/Jogo/visual1.bmp", "src/Img/Jogo/mapa_colisao1.bmp"},
+    {"nivel2.txt", "src/Img/Jogo/visual2.bmp", "src/Img/Jogo/mapacolisao2.bmp"},
 };
 constexpr int NUM_NIVEIS = static_cast<int>(sizeof NIVEIS / sizeof NIVEIS[0]);
-
-// The first two levels by the names the builders carregaMapa1 and
-// carregaMapa2 play.
-inline constexpr const Nivel& NIVEL1 = NIVEIS[0];
-inline constexpr const Nivel& NIVEL2 = NIVEIS[1];
 
 }  // namespace niveis

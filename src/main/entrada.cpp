@@ -14,6 +14,7 @@ int main(int argc, char** argv) {
     janela.escala = opcoes.escala;
     janela.ondeEscala = "--scale";
     janela.telaCheia = opcoes.telaCheia;
+    if (!opcoes.niveis.empty()) return jogarArquivos(opcoes.niveis, opcoes.pastaInicial, janela);
     return executarJogo(janela);
 }
 END_OF_MAIN()

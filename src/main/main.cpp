@@ -17,7 +17,9 @@
 #include "classesDerivadas/Runner.h"
 #include "dados/Figuras.h"
 #include "dados/Medidas.h"
+#include "main/ListaNiveis.h"
 #include "main/NivelEmJogo.h"
+#include "niveis/Campanha.h"
 #include "sistema/Processo.h"
 
 #include <allegro.h>
@@ -95,6 +97,14 @@ void mostrarAteEnter(const std::string& caminho, void (*porCima)(BITMAP*) = null
         // every 10 ms, so looking every 5 ms loses no press.
         rest(5);
     }
+}
+
+// Says on standard error why each level file was left out of `lista`, and
+// whether anything is left to play; when nothing is, says that too.
+bool possoJogar(const ListaNiveis& lista) {
+    for (const std::string& erro : lista.getErros()) std::fprintf(stderr, "avesso: %s\n", erro.c_str());
+    if (lista.isVazia()) std::fprintf(stderr, "avesso: no level to play\n");
+    return !lista.isVazia();
 }
 
 }  // namespace
@@ -193,9 +203,9 @@ Mapa* montarNivel(const niveis::Nivel& nivel, const std::string* players, int nu
             std::make_unique<Runner>(players[i], inicio, niveis::LARGURA_RUNNER, niveis::ALTURA_RUNNER, false, i + 1),
             true));
     }
-    for (int b = 0; b < nivel.numBoosts; ++b) {
-        Ponto posicao(nivel.boosts[b].x, niveis::Y_BOOST_TELA);
-        inserir("boostTela", std::make_unique<BoostTela>(posicao, nivel.boosts[b].velocidade), false);
+    for (const niveis::BoostTelaNivel& boost : nivel.boosts) {
+        Ponto posicao(boost.x, niveis::Y_BOOST_TELA);
+        inserir("boostTela", std::make_unique<BoostTela>(posicao, boost.velocidade), false);
     }
     inserir("linhaChegada",
             std::make_unique<LinhaChegada>(Ponto(nivel.chegadaX, nivel.chegadaY), nivel.alturaChegada), false);
@@ -206,7 +216,7 @@ Mapa* montarNivel(const niveis::Nivel& nivel, const std::string* players, int nu
 
 Mapa* carregaNivel(int numero, std::string* players, int numPlayers) {
     mostrarCarregando();
-    return montarNivel(niveis::NIVEIS[numero - 1], players, numPlayers, instalarControle);
+    return montarNivel(niveis::daCampanha(numero), players, numPlayers, instalarControle);
 }
 
 Mapa* carregaMapa1(std::string* players, int numPlayers) { return carregaNivel(1, players, numPlayers); }
@@ -214,6 +224,7 @@ Mapa* carregaMapa1(std::string* players, int numPlayers) { return carregaNivel(1
 Mapa* carregaMapa2(std::string* players, int numPlayers) { return carregaNivel(2, players, numPlayers); }
 
 MotivoFim decidirDesfecho(int numero, bool esc, bool f10, bool venceu, DesfechoNivel& desfecho) {
+    const int ultimo = static_cast<int>(desfecho.sairMapa.size());
     MotivoFim motivo = MotivoFim::REPETIR;
     if (esc)
         motivo = MotivoFim::ESC;
@@ -227,12 +238,12 @@ MotivoFim decidirDesfecho(int numero, bool esc, bool f10, bool venceu, DesfechoN
     switch (motivo) {
         case MotivoFim::ESC:
             // Leaving a level skips the ones after it too.
-            for (int n = numero; n <= niveis::NUM_NIVEIS; ++n) desfecho.sairMapa[n - 1] = true;
+            for (int n = numero; n <= ultimo; ++n) desfecho.sairMapa[n - 1] = true;
             break;
         case MotivoFim::F10:
         case MotivoFim::VITORIA:
             desfecho.sairMapa[numero - 1] = true;
-            if (numero == niveis::NUM_NIVEIS) desfecho.telaParabens = true;
+            if (numero == ultimo) desfecho.telaParabens = true;
             break;
         case MotivoFim::REPETIR: break;
     }
@@ -242,13 +253,16 @@ MotivoFim decidirDesfecho(int numero, bool esc, bool f10, bool venceu, DesfechoN
 namespace {
 
 // Level `numero`'s map, with its callbacks, or the reason it cannot be built.
-Mapa* construirNivel(int numero, std::string* players, int numPlayers) {
-    const niveis::Nivel& nivel = niveis::NIVEIS[numero - 1];
+Mapa* construirNivel(ListaNiveis& lista, int numero, std::string* players, int numPlayers) {
+    mostrarCarregando();
     try {
-        return carregaNivel(numero, players, numPlayers);
-    } catch (int erro) {
-        throw std::runtime_error(std::string("cannot load the level picture ") +
-                                 (erro == 1 ? nivel.visual : nivel.colisao) + " (missing or damaged)");
+        const niveis::Nivel& nivel = lista.preparar(numero);
+        try {
+            return montarNivel(nivel, players, numPlayers, instalarControle);
+        } catch (int erro) {
+            throw std::runtime_error("cannot load the level picture " + (erro == 1 ? nivel.visual : nivel.colisao) +
+                                     " (missing or damaged)");
+        }
     } catch (const std::bad_alloc&) {
         throw std::runtime_error("not enough memory to build the level");
     }
@@ -286,10 +300,10 @@ MotivoFim jogarTentativa(int numero, Mapa& mapa, DesfechoNivel& desfecho) {
 
 }  // namespace
 
-void jogarNivel(int numero, std::string* players, int numPlayers, DesfechoNivel& desfecho) {
+void jogarNivel(ListaNiveis& niveis, int numero, std::string* players, int numPlayers, DesfechoNivel& desfecho) {
     MotivoFim motivo;
     {
-        const NivelEmJogo emJogo(construirNivel(numero, players, numPlayers), numPlayers);
+        const NivelEmJogo emJogo(construirNivel(niveis, numero, players, numPlayers), numPlayers);
         motivo = jogarTentativa(numero, emJogo.getMapa(), desfecho);
     }
     // Only a retry builds this level again from its kept pictures.
@@ -297,6 +311,19 @@ void jogarNivel(int numero, std::string* players, int numPlayers, DesfechoNivel&
 }
 
 int executarJogo(const Janela::Pedido& daLinhaDeComando) {
+    ListaNiveis campanha = ListaNiveis::daCampanha();
+    if (!possoJogar(campanha)) return 1;
+    return executarJogo(daLinhaDeComando, campanha);
+}
+
+int jogarArquivos(const std::vector<std::string>& arquivos, const std::string& origem,
+                  const Janela::Pedido& daLinhaDeComando) {
+    ListaNiveis lista = ListaNiveis::dosArquivos(arquivos, origem);
+    if (!possoJogar(lista)) return 1;
+    return executarJogo(daLinhaDeComando, lista);
+}
+
+int executarJogo(const Janela::Pedido& daLinhaDeComando, ListaNiveis& niveis) {
     init(daLinhaDeComando);
     bool fecharJogo = false;
     iniciarSom();
@@ -307,14 +334,16 @@ int executarJogo(const Janela::Pedido& daLinhaDeComando) {
 
     while (!fecharJogo) {
         play_midi(musica1.get(), 100);  // from the start, looping
-        DesfechoNivel desfecho;
+        // The first level's memory is made ready while the menus run.
+        FigurasNivel::prepararMemoria();
+        DesfechoNivel desfecho(niveis.tamanho());
         bool terminouSelecao = false;
 
         while (!terminouSelecao && !fecharJogo) {
             int saidaDoMenu = Menu::menu();
             if (saidaDoMenu == Menu::QUIT) {
                 fecharJogo = true;
-                for (bool& sair : desfecho.sairMapa) sair = true;
+                desfecho.sairMapa.assign(desfecho.sairMapa.size(), true);
                 continue;
             }
             numPlayers = saidaDoMenu;
@@ -325,9 +354,9 @@ int executarJogo(const Janela::Pedido& daLinhaDeComando) {
         }
 
         try {
-            for (int numero = 1; numero <= niveis::NUM_NIVEIS; ++numero)
+            for (int numero = 1; numero <= niveis.tamanho(); ++numero)
                 while (!desfecho.sairMapa[numero - 1] && !fecharJogo)
-                    jogarNivel(numero, players.get(), numPlayers, desfecho);
+                    jogarNivel(niveis, numero, players.get(), numPlayers, desfecho);
         } catch (const std::runtime_error& erro) {
             std::fprintf(stderr, "avesso: %s\n", erro.what());
             codigo = 1;

@@ -4,7 +4,9 @@
 #include "sistema/Janela.h"
 
 #include <string>
+#include <vector>
 
+class ListaNiveis;
 class Mapa;
 class Runner;
 
@@ -31,6 +33,16 @@ void iniciarSom();
 // line asks for. Returns the exit code: 0,
 // or 1 when a level cannot be built (its pictures, or memory).
 int executarJogo(const Janela::Pedido& daLinhaDeComando = {});
+// The same game with `niveis` played in their order instead of the built-in
+// two (none of them may be missing: see ListaNiveis).
+int executarJogo(const Janela::Pedido& daLinhaDeComando, ListaNiveis& niveis);
+
+// Plays `arquivos`, level files and folders of them (see
+// ListaNiveis::dosArquivos), as executarJogo does: each file with a mistake
+// is said on standard error and left out; with none left, says so and
+// returns 1 before any window opens. Returns the game's exit code.
+int jogarArquivos(const std::vector<std::string>& arquivos, const std::string& origem,
+                  const Janela::Pedido& daLinhaDeComando);
 
 // Players' controls.
 
@@ -68,13 +80,16 @@ Mapa* carregaMapa2(std::string* players, int numPlayers);
 
 // Level loop.
 
-// What the game flow must do after an attempt at a level.
+// What the game flow must do after an attempt at a level, in a game of
+// `numNiveis` levels.
 struct DesfechoNivel {
-    bool sairMapa[niveis::NUM_NIVEIS] = {};  // level i + 1 is done with this cycle
-    bool telaParabens = false;               // the congratulations screen is due
+    explicit DesfechoNivel(int numNiveis = niveis::NUM_NIVEIS) : sairMapa(static_cast<size_t>(numNiveis), false) {}
 
-    bool& sairMapa1() { return sairMapa[0]; }
-    bool& sairMapa2() { return sairMapa[1]; }
+    std::vector<bool> sairMapa;  // level i + 1 is done with this cycle
+    bool telaParabens = false;   // the congratulations screen is due
+
+    std::vector<bool>::reference sairMapa1() { return sairMapa[0]; }
+    std::vector<bool>::reference sairMapa2() { return sairMapa[1]; }
 };
 
 // What decided the end of an attempt at a level.
@@ -94,7 +109,9 @@ enum class MotivoFim {
 // decided.
 MotivoFim decidirDesfecho(int numero, bool esc, bool f10, bool venceu, DesfechoNivel& desfecho);
 
-// Plays one attempt at level `numero` (from 1) from the Enter prompt to its
-// end and updates `desfecho`. Throws std::runtime_error naming the level
-// picture that cannot be loaded, or saying that memory ran out.
-void jogarNivel(int numero, std::string* players, int numPlayers, DesfechoNivel& desfecho);
+// Plays one attempt at level `numero` (from 1) of `niveis`, from the
+// loading picture (behind which a level file's pictures are painted the
+// first time) and the Enter prompt to its end, and updates `desfecho`.
+// Throws std::runtime_error naming the level picture that cannot be loaded
+// or painted, or saying that memory ran out.
+void jogarNivel(ListaNiveis& niveis, int numero, std::string* players, int numPlayers, DesfechoNivel& desfecho);

@@ -13,7 +13,7 @@ namespace fs = std::filesystem;
 
 namespace pastaDados {
 
-const char* const USO = "usage: avesso [--data DIR] [--scale N|auto] [--fullscreen]";
+const char* const USO = "usage: avesso [--data DIR] [--scale N|auto] [--fullscreen] [--levels DIR|FILE...]";
 
 std::vector<fs::path> candidatas(const Lugares& lugares) {
     if (!lugares.escolhida.empty()) return {lugares.escolhida};
@@ -61,7 +61,7 @@ std::string mensagemSemDados(const std::vector<fs::path>& candidatas, const std:
 
 Opcoes lerOpcoes(int argc, const char* const* argv) {
     Opcoes opcoes;
-    const std::string_view DATA = "--data", SCALE = "--scale";
+    const std::string_view DATA = "--data", SCALE = "--scale", LEVELS = "--levels";
     for (int i = 1; i < argc && opcoes.erro.empty(); ++i) {
         const std::string_view arg = argv[i];
         if (arg == "--help" || arg == "-h") {
@@ -76,6 +76,13 @@ Opcoes lerOpcoes(int argc, const char* const* argv) {
             else if (i + 1 < argc && std::string_view(argv[i + 1]).substr(0, 2) != "--")
                 opcoes.escala = argv[++i];
             if (opcoes.escala.empty()) opcoes.erro = "--scale needs a number or auto";
+        } else if (arg == LEVELS || arg.substr(0, LEVELS.size() + 1) == "--levels=") {
+            // Every argument up to the next option is a level file or a folder.
+            if (arg != LEVELS && arg.size() > LEVELS.size() + 1)
+                opcoes.niveis.emplace_back(arg.substr(LEVELS.size() + 1));
+            while (arg == LEVELS && i + 1 < argc && argv[i + 1][0] != '\0' && argv[i + 1][0] != '-')
+                opcoes.niveis.emplace_back(argv[++i]);
+            if (opcoes.niveis.empty()) opcoes.erro = "--levels needs a folder or level files";
         } else if (arg == DATA) {
             if (i + 1 < argc && argv[i + 1][0] != '\0')
                 opcoes.pastaDados = argv[++i];
@@ -126,12 +133,15 @@ std::optional<int> entrarNaPastaDados(int argc, const char* const* argv, Opcoes*
                     "block; --scale auto, the largest that fits the desktop. --fullscreen starts\n"
                     "in fullscreen; F11 turns it on and off.\n",
                     USO);
+        std::printf("--levels plays the level files given, and the *.txt files of the folders given,\n"
+                    "all in name order, instead of the built-in levels.\n");
         return 0;
     }
 
     std::error_code erro;
     Lugares lugares;
     lugares.atual = fs::current_path(erro);
+    if (lidas) lidas->pastaInicial = lugares.atual.string();
     lugares.programa = estePrograma(argc > 0 ? argv[0] : nullptr);
     lugares.instalados = AVESSO_DADOS_DO_PROGRAMA;
     const char* ambiente = std::getenv("AVESSO_DADOS");

@@ -504,7 +504,7 @@ class Cenario:
             os.makedirs(destino, exist_ok=True)
             for a in arquivos:
                 os.symlink(os.path.join(raiz, a), os.path.join(destino, a))
-        for a in ("principal1.mid", "freepats"):
+        for a in ("principal1.mid", "freepats", "niveis"):
             if os.path.exists(os.path.join(self.build, a)):
                 os.symlink(os.path.join(self.build, a), os.path.join(pasta, a))
         for rel in sem:

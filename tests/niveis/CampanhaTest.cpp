@@ -7,6 +7,7 @@
 #include "classesDerivadas/BoostTela.h"
 #include "classesDerivadas/Runner.h"
 #include "main/main.h"
+#include "niveis/Campanha.h"
 
 #include <gtest/gtest.h>
 
@@ -47,9 +48,9 @@ TEST(Campanha, EveryLevelIsBuiltWithItsPicturesColumnsFinishLineAndRunnersWhereT
     for (int n = 0; n < 2; ++n) {
         SCOPED_TRACE("level " + std::to_string(n + 1));
         const NivelDaCampanha& esperado = CAMPANHA[n];
-        const niveis::Nivel& nivel = niveis::NIVEIS[n];
-        EXPECT_STREQ(nivel.visual, esperado.visual);
-        EXPECT_STREQ(nivel.colisao, esperado.colisao);
+        const niveis::Nivel& nivel = niveis::daCampanha(n + 1);
+        EXPECT_EQ(nivel.visual, esperado.visual);
+        EXPECT_EQ(nivel.colisao, esperado.colisao);
 
         const std::string folhas[6];
         std::unique_ptr<Mapa> mapa(montarNivel(nivel, folhas, 6, [](int i, Runner* r) { criados[i] = r; }));

@@ -4,6 +4,7 @@
 
 #include "classesBasicas/Imagem.h"
 #include "classesBasicas/Recursos.h"
+#include "niveis/Campanha.h"
 
 #include <allegro.h>
 #include <gtest/gtest.h>
@@ -26,8 +27,8 @@ constexpr int X_MAXIMO_DA_VISTA = niveis::COMPRIMENTO - VistaNivel::LARGURA;
 // where the view stops, whatever the runners do: it stops at most one
 // frame's step past that column.
 TEST(FimDoNivel, Level1IsClosedByRockTheViewCannotPassBeyondThePicture) {
-    CorridaNivel corrida(niveis::NIVEL1, 1);  // sets Allegro up
-    recursos::Bitmap colisao(Imagem::carregar(niveis::NIVEL1.colisao));
+    CorridaNivel corrida(niveis::daCampanha(1), 1);  // sets Allegro up
+    recursos::Bitmap colisao(Imagem::carregar(niveis::daCampanha(1).colisao));
     ASSERT_TRUE(colisao);
     int rocha = niveis::COMPRIMENTO;  // the first column of the closing rock
     auto fechada = [&](int x) {
@@ -36,7 +37,7 @@ TEST(FimDoNivel, Level1IsClosedByRockTheViewCannotPassBeyondThePicture) {
         return true;
     };
     while (rocha > 0 && fechada(rocha - 1)) --rocha;
-    const auto& ultima = niveis::NIVEL1.boosts[niveis::NIVEL1.numBoosts - 1];
+    const auto& ultima = niveis::daCampanha(1).boosts.back();
     ASSERT_LT(ultima.x, rocha);
     EXPECT_LE(rocha - 1 + ultima.velocidade, X_MAXIMO_DA_VISTA);
 }
@@ -47,7 +48,7 @@ TEST(FimDoNivel, Level1IsClosedByRockTheViewCannotPassBeyondThePicture) {
 class FimDoNivel1 : public ::testing::TestWithParam<std::optional<int>> {};
 
 TEST_P(FimDoNivel1, EveryRunnerIsOutBeforeTheViewPassesThePicturesEnd) {
-    const niveis::Nivel& nivel = niveis::NIVEL1;
+    const niveis::Nivel& nivel = niveis::daCampanha(1);
     constexpr int BORDA = 17100;  // where the ground ends at the gorge
     CorridaNivel corrida(nivel, niveis::MAX_JOGADORES);
     VistaNivel vista(corrida);

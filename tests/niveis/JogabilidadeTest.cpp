@@ -3,6 +3,7 @@
 #include "prova/Solucionador.h"
 
 #include "classesDerivadas/Runner.h"
+#include "niveis/Campanha.h"
 
 #include <gtest/gtest.h>
 
@@ -13,8 +14,8 @@ namespace {
 // The solver rewinds races by putting a runner in a state taken from
 // another race at the same frame: that must be as good as a copy.
 TEST(Jogabilidade, ARunnerPutInAnotherRacesStateGoesOnExactlyAsThatRunner) {
-    CorridaNivel original(niveis::NIVEL1, 1);
-    CorridaNivel copia(niveis::NIVEL1, 1);
+    CorridaNivel original(niveis::daCampanha(1), 1);
+    CorridaNivel copia(niveis::daCampanha(1), 1);
     for (int q = 0; q < 95; ++q) original.avancar();  // standing on the floor past the gate
     original.apertar(0);                               // a flip still pending
     while (copia.getQuadro() < original.getQuadro()) copia.avancar();
@@ -34,8 +35,8 @@ TEST(Jogabilidade, ARunnerPutInAnotherRacesStateGoesOnExactlyAsThatRunner) {
 // The prover races maps that are never shown; a shown map must play the
 // same race, frame by frame, presses and all.
 TEST(Jogabilidade, AnUnseenRaceGoesExactlyAsAShownOne) {
-    CorridaNivel mostrada(niveis::NIVEL2, 2, true);
-    CorridaNivel oculta(niveis::NIVEL2, 2);
+    CorridaNivel mostrada(niveis::daCampanha(2), 2, true);
+    CorridaNivel oculta(niveis::daCampanha(2), 2);
     for (int q = 0; q < 600; ++q) {
         if (q % 37 == 0) {
             mostrada.apertar(q % 2);
@@ -56,7 +57,7 @@ class Jogabilidade : public ::testing::TestWithParam<int> {};
 // presses is frame-perfect: each still works 1 or 2 frames late (about
 // 70 ms at 30 frames a second).
 TEST_P(Jogabilidade, TheSolverFindsAScheduleThatStillWorksWithAnyPressTwoFramesLate) {
-    const niveis::Nivel& nivel = niveis::NIVEIS[GetParam() - 1];
+    const niveis::Nivel& nivel = niveis::daCampanha(GetParam());
     const Objetivo objetivo = Objetivo::doNivel(nivel);
     Solucionador solucionador(nivel, objetivo);
     const auto cronograma = solucionador.resolver();

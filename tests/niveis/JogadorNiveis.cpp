@@ -9,6 +9,7 @@
 // says, for every flip the model made, how long the screen gave for it.
 #include "prova/SemTela.h"
 #include "prova/ModeloJogador.h"
+#include "niveis/Campanha.h"
 
 #include <chrono>
 #include <cstdio>
@@ -94,7 +95,7 @@ void avisos(const ModeloJogador& modelo, const Reflexos& r) {
 }
 
 void tabela(int numero, const Opcoes& o) {
-    const niveis::Nivel& nivel = niveis::NIVEIS[numero - 1];
+    const niveis::Nivel& nivel = niveis::daCampanha(numero);
     const Objetivo objetivo = Objetivo::doNivel(nivel);
     const ModeloJogador modelo(nivel, objetivo);
     std::printf("Level %d (%s), %d games a cell, reaction spread %d ms, key held %d ms\n", numero,

@@ -6,6 +6,7 @@
 
 #include "classesBasicas/Imagem.h"
 #include "classesBasicas/Recursos.h"
+#include "niveis/Campanha.h"
 
 #include <allegro.h>
 #include <gtest/gtest.h>
@@ -23,7 +24,7 @@ namespace {
 // screen is exactly the level's picture from the view's left edge. In level 2, with no key pressed, nobody wins and the view goes
 // on across every speed column.
 TEST(VistaNivel, FollowsTheViewTheEngineShowsFrameByFrame) {
-    const niveis::Nivel& nivel = niveis::NIVEL2;
+    const niveis::Nivel& nivel = niveis::daCampanha(2);
     semTela::iniciar();
     recursos::Bitmap visual(Imagem::carregar(nivel.visual));
     ASSERT_TRUE(visual);
@@ -38,7 +39,7 @@ TEST(VistaNivel, FollowsTheViewTheEngineShowsFrameByFrame) {
                 << "frame " << corrida.getQuadro() << ", view at " << vista.getX() << ", row " << y;
         }
     }
-    EXPECT_GT(vista.getX(), nivel.boosts[nivel.numBoosts - 1].x);
+    EXPECT_GT(vista.getX(), nivel.boosts.back().x);
 }
 
 // Whoever reacts in 300 or 400 ms, give or take a little, gets through
@@ -47,7 +48,7 @@ TEST(VistaNivel, FollowsTheViewTheEngineShowsFrameByFrame) {
 // narrow way of looking ahead gets through, fails here.
 TEST(Justeza, APlayerReactingIn300Or400MsGetsThroughEveryLevel) {
     for (int n = 1; n <= niveis::NUM_NIVEIS; ++n) {
-        const niveis::Nivel& nivel = niveis::NIVEIS[n - 1];
+        const niveis::Nivel& nivel = niveis::daCampanha(n);
         const ModeloJogador modelo(nivel, Objetivo::doNivel(nivel));
         for (int reacao : {300, 400})
             for (int olhar : {500, 800})
@@ -72,7 +73,7 @@ class Aviso400 : public ::testing::TestWithParam<int> {};
 // after taking the danger before at the last moment: no danger is on the
 // screen for less than a person needs, nor hidden behind a flight.
 TEST_P(Aviso400, EveryDangerShowsAtLeast400MsBeforeTheLastPressThatPassesIt) {
-    const niveis::Nivel& nivel = niveis::NIVEIS[GetParam() - 1];
+    const niveis::Nivel& nivel = niveis::daCampanha(GetParam());
     const ModeloJogador modelo(nivel, Objetivo::doNivel(nivel));
     Reflexos r;
     r.olharMs = 600;

@@ -1,30 +1,32 @@
-// Adding a level is a text file and an entry in the table. A throwaway third
-// level, written here in a few lines, is painted by the generator, built by
-// the game's own level builder and played through on the real engine.
+// Adding a level is a text file. A throwaway third level, written here in a
+// few lines, is read, painted, built by the game's own level builder and
+// played through on the real engine.
 #include "AllegroSemTela.h"
-#include "PintorNivel.h"
 #include "prova/Solucionador.h"
 
-#include "dados/Niveis.h"
+#include "niveis/ArquivoNivel.h"
+#include "niveis/PintorNivel.h"
 
 #include <gtest/gtest.h>
-
-#include <fstream>
 
 namespace {
 
 TEST(NovoNivel, ALevelWrittenInAFewLinesIsPaintedBuiltAndPlayedThrough) {
     semTela::PastaDeTrabalho pasta;
-    std::ofstream("terceiro.txt") << "tema noite\n"
-                                     "chao 0 400\n"
-                                     "teto 0 40\n"
-                                     "chao 3000 -     # a pit: up to the ceiling before it\n"
-                                     "chao +300 400\n"
-                                     "teto 6000 -     # the sky opens: back down before it\n";
-    static constexpr niveis::BoostTelaNivel BOOSTS[] = {{2, 12}};
-    const niveis::Nivel terceiro = {"terceiro.txt", "src/Img/Jogo/visual3.bmp", "src/Img/Jogo/colisao3.bmp",
-                                    BOOSTS, 1, 9000, 399, 40};
-    PintorNivel::gerar("terceiro.txt", terceiro, ".");
+    const ArquivoNivel::Leitura leitura = ArquivoNivel::lerTexto(
+        "tema noite\n"
+        "velocidade 2 12\n"
+        "chegada 9000 399 40\n"
+        "chao 0 400\n"
+        "teto 0 40\n"
+        "chao 3000 -     # a pit: up to the ceiling before it\n"
+        "chao +300 400\n"
+        "teto 6000 -     # the sky opens: back down before it\n",
+        "terceiro.txt");
+    ASSERT_TRUE(leitura) << leitura.erro;
+    const niveis::Nivel terceiro =
+        leitura.descricao->paraJogar("terceiro.txt", "src/Img/Jogo/visual3.bmp", "src/Img/Jogo/colisao3.bmp");
+    PintorNivel::gerar(*leitura.descricao, terceiro.visual, terceiro.colisao);
 
     const Objetivo objetivo = Objetivo::doNivel(terceiro);
     ASSERT_TRUE(objetivo.exigeVitoria);

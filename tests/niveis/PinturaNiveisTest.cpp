@@ -1,7 +1,8 @@
 // The generated level pictures, read the way the game reads them.
 #include "AllegroSemTela.h"
-#include "DescricaoNivel.h"
-#include "Tema.h"
+#include "niveis/ArquivoNivel.h"
+#include "niveis/Campanha.h"
+#include "niveis/Tema.h"
 
 #include "classesBasicas/Imagem.h"
 #include "classesBasicas/Recursos.h"
@@ -38,12 +39,9 @@ int noJogo(uint32_t rgb) {
 
 int pixel(BITMAP* b, int x, int y) { return static_cast<int>(reinterpret_cast<uint32_t*>(b->line[y])[x]); }
 
-const niveis::Nivel& nivelNumero(int n) { return niveis::NIVEIS[n - 1]; }
+const niveis::Nivel& nivelNumero(int n) { return niveis::daCampanha(n); }
 
-const Tema& temaDoNivel(int n) {
-    const std::string arquivo = std::string(AVESSO_NIVEIS_DIR) + "/" + nivelNumero(n).texto;
-    return Tema::porNome(DescricaoNivel::ler(arquivo).getTema());
-}
+const Tema& temaDoNivel(int n) { return Tema::porNome(ArquivoNivel::ler(nivelNumero(n).texto).descricao->getTema()); }
 
 struct CabecalhoBmp {
     int32_t largura = 0, altura = 0;
@@ -67,7 +65,7 @@ class PinturaNivel : public ::testing::TestWithParam<int> {};
 
 TEST_P(PinturaNivel, BothPicturesAreWhole18000By480PalettedBmps) {
     const niveis::Nivel& nivel = nivelNumero(GetParam());
-    for (const char* caminho : {nivel.visual, nivel.colisao}) {
+    for (const std::string& caminho : {nivel.visual, nivel.colisao}) {
         SCOPED_TRACE(caminho);
         EXPECT_TRUE(Imagem::isBmpIntegro(caminho));
         const CabecalhoBmp c = cabecalho(caminho);
@@ -149,8 +147,8 @@ TEST_P(PinturaNivel, EverySpeedChangeAndTheFinishLineAreMarkedWhereTheRunnersMee
         }
         return n >= 20;
     };
-    for (int b = 0; b < nivel.numBoosts; ++b) {
-        const int x = nivel.boosts[b].x;
+    for (const niveis::BoostTelaNivel& boost : nivel.boosts) {
+        const int x = boost.x;
         EXPECT_TRUE(linhaDePlaca(x + 320)) << "no sign where the speed column x = " << x << " is felt";
         EXPECT_FALSE(linhaDePlaca(x)) << "a sign at the speed column x = " << x << ", long before it is felt";
     }

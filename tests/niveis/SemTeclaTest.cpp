@@ -6,6 +6,7 @@
 #include "classesBasicas/Mapa.h"
 #include "classesBasicas/Recursos.h"
 #include "classesDerivadas/Runner.h"
+#include "niveis/Campanha.h"
 
 #include <allegro.h>
 #include <gtest/gtest.h>
@@ -49,7 +50,7 @@ SemTecla correrSemTecla(const niveis::Nivel& nivel, int jogadores) {
 TEST(SemTecla, Level1IsWonAtItsStartWithAnyNumberOfPlayersAndEveryoneIsOutSoonAfter) {
     for (int jogadores = 1; jogadores <= niveis::MAX_JOGADORES; ++jogadores) {
         SCOPED_TRACE(jogadores);
-        const SemTecla r = correrSemTecla(niveis::NIVEL1, jogadores);
+        const SemTecla r = correrSemTecla(niveis::daCampanha(1), jogadores);
         EXPECT_GE(r.vencedores, 1);
         EXPECT_TRUE(r.todosFora);
         EXPECT_LT(r.xSaidaMaximo, X_SAIDA_MAXIMA);
@@ -60,7 +61,7 @@ TEST(SemTecla, Level1IsWonAtItsStartWithAnyNumberOfPlayersAndEveryoneIsOutSoonAf
 TEST(SemTecla, NobodyWinsLevel2AndEveryoneIsOutSoonAfterTheStart) {
     for (int jogadores : {1, niveis::MAX_JOGADORES}) {
         SCOPED_TRACE(jogadores);
-        const SemTecla r = correrSemTecla(niveis::NIVEL2, jogadores);
+        const SemTecla r = correrSemTecla(niveis::daCampanha(2), jogadores);
         EXPECT_EQ(r.vencedores, 0);
         EXPECT_TRUE(r.todosFora);
         EXPECT_LT(r.xSaidaMaximo, X_SAIDA_MAXIMA);
@@ -76,7 +77,7 @@ TEST(SemTecla, NobodyWinsLevel2AndEveryoneIsOutSoonAfterTheStart) {
 class PilhaDeSeis : public ::testing::TestWithParam<int> {};
 
 TEST_P(PilhaDeSeis, RunnersStandOnEachOtherWithoutSinkingIntoEachOtherOrTheGround) {
-    const niveis::Nivel& nivel = niveis::NIVEIS[GetParam() - 1];
+    const niveis::Nivel& nivel = niveis::daCampanha(GetParam());
     CorridaNivel c(nivel, niveis::MAX_JOGADORES);
     recursos::Bitmap colisao(Imagem::carregar(nivel.colisao));
     ASSERT_TRUE(colisao);

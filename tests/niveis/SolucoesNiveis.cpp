@@ -11,6 +11,7 @@
 
 #include "classesBasicas/Mapa.h"
 #include "classesDerivadas/Runner.h"
+#include "niveis/Campanha.h"
 
 #include <algorithm>
 #include <chrono>
@@ -56,7 +57,7 @@ void tempos(const niveis::Nivel& nivel) {
 }
 
 int mostrar(int numero, bool comTempos) {
-    const niveis::Nivel& nivel = niveis::NIVEIS[numero - 1];
+    const niveis::Nivel& nivel = niveis::daCampanha(numero);
     const Objetivo objetivo = Objetivo::doNivel(nivel);
     std::printf("Level %d (%s)\n", numero,
                 objetivo.exigeVitoria ? "across the finish line" : "still racing past x = 17000");

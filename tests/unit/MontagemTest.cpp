@@ -5,6 +5,7 @@
 #include "classesBasicas/Mapa.h"
 #include "classesDerivadas/Runner.h"
 #include "main/main.h"
+#include "niveis/Campanha.h"
 
 #include <allegro.h>
 #include <gtest/gtest.h>
@@ -21,16 +22,21 @@ protected:
     void SetUp() override {
         semTela::iniciar(true);
         semTela::usarRelogioFalso();
+        // The campaign's speed columns and finish lines, from its files.
+        std::filesystem::create_directory(niveis::PASTA);
+        for (const niveis::ArquivosNivel& n : niveis::NIVEIS)
+            std::filesystem::copy_file(std::string(AVESSO_NIVEIS_DIR) + "/" + n.texto,
+                                       std::string(niveis::PASTA) + "/" + n.texto);
         // No terrain at all: every runner falls out of the bottom at once.
         // A level picture covers the whole level.
         BITMAP* branco = create_bitmap_ex(8, niveis::COMPRIMENTO, 480);
         clear_to_color(branco, 1);
         PALETTE paleta = {};
         paleta[1] = {63, 63, 63, 0};
-        ASSERT_EQ(save_bmp(niveis::NIVEL1.visual, branco, paleta), 0);
+        ASSERT_EQ(save_bmp(niveis::NIVEIS[0].visual, branco, paleta), 0);
         destroy_bitmap(branco);
-        for (const char* copia : {niveis::NIVEL1.colisao, niveis::NIVEL2.visual, niveis::NIVEL2.colisao})
-            std::filesystem::copy_file(niveis::NIVEL1.visual, copia);
+        for (const char* copia : {niveis::NIVEIS[0].colisao, niveis::NIVEIS[1].visual, niveis::NIVEIS[1].colisao})
+            std::filesystem::copy_file(niveis::NIVEIS[0].visual, copia);
     }
     void TearDown() override { semTela::usarRelogioReal(); }
 
@@ -42,7 +48,7 @@ TEST_F(MontagemTest, RunnersFollowTheOrderOfChoiceAndStandStacked) {
     Runner* criados[6] = {};
     static Runner** destino;
     destino = criados;
-    Mapa* mapa = montarNivel(niveis::NIVEL1, players, 6, [](int i, Runner* r) { destino[i] = r; });
+    Mapa* mapa = montarNivel(niveis::daCampanha(1), players, 6, [](int i, Runner* r) { destino[i] = r; });
     for (int i = 0; i < 6; ++i) {
         ASSERT_NE(criados[i], nullptr);
         EXPECT_EQ(criados[i]->getNumPlayer(), i + 1);
@@ -99,8 +105,8 @@ TEST_F(MontagemTest, TwentyAttemptsDoNotGrowMemory) {
     const long depoisDeUma = emUso();
     EXPECT_LT(FigurasNivel::bytesGuardados(), 2u * niveis::COMPRIMENTO * 480 / 8 + 1024) << "one bit a pixel";
     // The retries find what they need kept: the files are not read again.
-    std::remove(niveis::NIVEL1.visual);
-    std::remove(niveis::NIVEL1.colisao);
+    std::remove(niveis::NIVEIS[0].visual);
+    std::remove(niveis::NIVEIS[0].colisao);
     for (int i = 0; i < 20; ++i) jogar();
     // A few bytes come and go with the timer's bookkeeping; a kept picture
     // or buffer would be megabytes.

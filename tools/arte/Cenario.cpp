@@ -1,7 +1,7 @@
 #include "Cenario.h"
 
 #include "Desenho.h"
-#include "Pontilhado.h"
+#include "niveis/Pontilhado.h"
 
 #include "dados/Paleta.h"
 

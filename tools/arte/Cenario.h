@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Quadro.h"
+#include "niveis/Quadro.h"
 
 #include "dados/Medidas.h"
 #include "dados/Paleta.h"

@@ -1,6 +1,6 @@
 #include "Desenho.h"
 
-#include "Pontilhado.h"
+#include "niveis/Pontilhado.h"
 
 #include "dados/Paleta.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Quadro.h"
+#include "niveis/Quadro.h"
 
 #include <cstdint>
 #include <string>

@@ -1,11 +1,11 @@
-// Paints every level's pictures from its text file:
+// Paints the built-in levels' pictures from their text files:
 //   gerador_niveis <folder of the level files> <game folder>
-// writes the visual and collision pictures of each level of Niveis.h at the
-// paths it names, under the game folder, and the one-pixel picture of
-// invisible objects.
-#include "PintorNivel.h"
-
-#include "Quadro.h"
+// reads each level of the campaign (Niveis.h), writes its visual and
+// collision pictures at the paths the campaign names, under the game
+// folder, and the one-pixel picture of invisible objects.
+#include "niveis/ArquivoNivel.h"
+#include "niveis/PintorNivel.h"
+#include "niveis/Quadro.h"
 
 #include "dados/Figuras.h"
 #include "dados/Niveis.h"
@@ -24,8 +24,11 @@ int main(int argc, char** argv) {
     const std::filesystem::path entrada = argv[1];
     const std::filesystem::path saida = argv[2];
     try {
-        for (const niveis::Nivel& nivel : niveis::NIVEIS)
-            PintorNivel::gerar((entrada / nivel.texto).string(), nivel, saida.string());
+        for (const niveis::ArquivosNivel& nivel : niveis::NIVEIS) {
+            const ArquivoNivel::Leitura leitura = ArquivoNivel::ler((entrada / nivel.texto).string());
+            if (!leitura) throw std::runtime_error(leitura.erro);
+            PintorNivel::gerar(*leitura.descricao, (saida / nivel.visual).string(), (saida / nivel.colisao).string());
+        }
         // What the invisible objects (screen-speed columns, finish line)
         // load: nothing but the mask colour.
         const std::filesystem::path pixel = saida / figuras::PIXEL_TRANSPARENTE;

@@ -1,4 +1,4 @@
-#include "Quadro.h"
+#include "niveis/Quadro.h"
 
 #include "dados/Arquivo.h"
 #include "dados/Fonte.h"
@@ -114,7 +114,7 @@ void escreverU32(std::vector<uint8_t>& v, uint32_t n) {
 
 }  // namespace
 
-bool Quadro::salvarBmp(const std::string& caminho) const {
+std::vector<uint8_t> Quadro::bmp() const {
     // Index the colours; a run of equal pixels is the common case, so the
     // last colour seen is checked before the table.
     std::unordered_map<uint32_t, uint8_t> indices;
@@ -191,7 +191,11 @@ bool Quadro::salvarBmp(const std::string& caminho) const {
         }
         while (dados.size() - antes < linhaBytes) dados.push_back(0);
     }
+    return dados;
+}
 
+bool Quadro::salvarBmp(const std::string& caminho) const {
+    const std::vector<uint8_t> dados = bmp();
     recursos::Arquivo f = recursos::abrir(caminho, "wb");
     if (!f) return false;
     return std::fwrite(dados.data(), 1, dados.size(), f.get()) == dados.size();

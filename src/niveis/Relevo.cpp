@@ -1,4 +1,4 @@
-#include "Relevo.h"
+#include "niveis/Relevo.h"
 
 #include "dados/Niveis.h"
 

@@ -1,4 +1,4 @@
-#include "Tema.h"
+#include "niveis/Tema.h"
 
 #include "dados/Paleta.h"
 

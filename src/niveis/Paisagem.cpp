@@ -1,10 +1,10 @@
-#include "Paisagem.h"
+#include "niveis/Paisagem.h"
 
-#include "Tema.h"
-#include "Textura.h"
+#include "niveis/Tema.h"
+#include "niveis/Textura.h"
 
-#include "Pontilhado.h"
-#include "Quadro.h"
+#include "niveis/Pontilhado.h"
+#include "niveis/Quadro.h"
 
 #include <algorithm>
 #include <cmath>

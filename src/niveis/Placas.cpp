@@ -1,9 +1,10 @@
-#include "Placas.h"
+#include "niveis/Placas.h"
 
-#include "Relevo.h"
-#include "Tema.h"
+#include "niveis/DescricaoNivel.h"
+#include "niveis/Relevo.h"
+#include "niveis/Tema.h"
 
-#include "Quadro.h"
+#include "niveis/Quadro.h"
 
 #include "dados/Niveis.h"
 #include "dados/Paleta.h"
@@ -77,10 +78,10 @@ void placaDeVelocidade(Quadro& q, const Relevo& r, int x, int velocidade, bool m
     estampar(q, r, placa, px, py, false);
 }
 
-void chegada(Quadro& q, const Relevo& r, const niveis::Nivel& nivel, const Tema& tema) {
-    const int x = nivel.chegadaX;
-    const int topo = nivel.chegadaY - nivel.alturaChegada;
-    const int base = nivel.chegadaY;
+void chegada(Quadro& q, const Relevo& r, const DescricaoNivel::Chegada& linha, const Tema& tema) {
+    const int x = linha.x;
+    const int topo = linha.y - linha.altura;
+    const int base = linha.y;
     // The chequered strip over the finish line's column and rows.
     for (int y = topo; y <= base; ++y)
         for (int dx = -5; dx <= 4; ++dx)
@@ -113,14 +114,13 @@ void chegada(Quadro& q, const Relevo& r, const niveis::Nivel& nivel, const Tema&
 
 int ondeSeSente(int coluna) { return coluna + SENTIDA_ADIANTE; }
 
-void pintar(Quadro& quadro, const Relevo& relevo, const niveis::Nivel& nivel, const Tema& tema) {
+void pintar(Quadro& quadro, const Relevo& relevo, const DescricaoNivel& nivel, const Tema& tema) {
     int anterior = 1;  // the view starts at one pixel a frame
-    for (int b = 0; b < nivel.numBoosts; ++b) {
-        const auto& boost = nivel.boosts[b];
-        placaDeVelocidade(quadro, relevo, ondeSeSente(boost.x), boost.velocidade, boost.velocidade > anterior, tema);
-        anterior = boost.velocidade;
+    for (const DescricaoNivel::Coluna& coluna : nivel.getColunas()) {
+        placaDeVelocidade(quadro, relevo, ondeSeSente(coluna.x), coluna.velocidade, coluna.velocidade > anterior, tema);
+        anterior = coluna.velocidade;
     }
-    chegada(quadro, relevo, nivel, tema);
+    chegada(quadro, relevo, nivel.getChegada(), tema);
 }
 
 }  // namespace Placas

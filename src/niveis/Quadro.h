@@ -34,6 +34,8 @@ public:
     static int larguraTexto(const std::string& texto, int escala);
     static int alturaTexto(int escala) { return 7 * escala; }
 
+    // The picture as a BMP file's bytes.
+    std::vector<uint8_t> bmp() const;
     // Writes the picture; false when the file cannot be written.
     bool salvarBmp(const std::string& caminho) const;
 

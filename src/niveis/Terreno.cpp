@@ -1,11 +1,11 @@
-#include "Terreno.h"
+#include "niveis/Terreno.h"
 
-#include "Relevo.h"
-#include "Tema.h"
-#include "Textura.h"
+#include "niveis/Relevo.h"
+#include "niveis/Tema.h"
+#include "niveis/Textura.h"
 
-#include "Pontilhado.h"
-#include "Quadro.h"
+#include "niveis/Pontilhado.h"
+#include "niveis/Quadro.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,11 +1,9 @@
 #pragma once
 
+class DescricaoNivel;
 class Quadro;
 class Relevo;
 struct Tema;
-namespace niveis {
-struct Nivel;
-}
 
 // What tells the players about the invisible objects of a level: a sign
 // and a dashed line where each screen-speed column is felt, showing the
@@ -23,6 +21,6 @@ constexpr int SENTIDA_ADIANTE = 320;
 // The column where the change of the speed column at `coluna` is felt.
 int ondeSeSente(int coluna);
 
-void pintar(Quadro& quadro, const Relevo& relevo, const niveis::Nivel& nivel, const Tema& tema);
+void pintar(Quadro& quadro, const Relevo& relevo, const DescricaoNivel& nivel, const Tema& tema);
 
 }  // namespace Placas

@@ -1,4 +1,4 @@
-#include "Textura.h"
+#include "niveis/Textura.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DescricaoNivel.h"
+#include "niveis/DescricaoNivel.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,0 +1,211 @@
+#include "niveis/FigurasPintadas.h"
+
+#include "niveis/DescricaoNivel.h"
+#include "niveis/PintorNivel.h"
+#include "niveis/Relevo.h"
+
+#include "dados/Niveis.h"
+
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <stdexcept>
+#include <system_error>
+#include <utility>
+#include <vector>
+
+#ifndef AVESSO_VERSAO_PINTOR
+#define AVESSO_VERSAO_PINTOR "sem-versao"
+#endif
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char* const PASTA_FIGURAS = "figuras";
+const char* const SUFIXO_VISUAL = "-visual.bmp";
+const char* const SUFIXO_COLISAO = "-colisao.bmp";
+
+uint32_t lerU32(const uint8_t* p) {
+    return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 | static_cast<uint32_t>(p[2]) << 16 |
+           static_cast<uint32_t>(p[3]) << 24;
+}
+
+// Whether the file at `caminho` is a whole picture as the painter writes
+// one: an 8-bit BMP of the level's size, every byte of it there. A file
+// cut short or overwritten is painted again rather than shown.
+bool isFiguraInteira(const fs::path& caminho) {
+    const int fd = open(caminho.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    struct stat info {};
+    uint8_t h[54];
+    const bool lido = fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && read(fd, h, sizeof h) == sizeof h;
+    close(fd);
+    if (!lido || h[0] != 'B' || h[1] != 'M') return false;
+    const uint32_t inicio = lerU32(h + 10);
+    const auto linha = static_cast<uint32_t>((niveis::COMPRIMENTO + 3) / 4 * 4);
+    return lerU32(h + 2) == static_cast<uint64_t>(info.st_size) && lerU32(h + 18) == niveis::COMPRIMENTO &&
+           lerU32(h + 22) == niveis::ALTURA && (h[28] | h[29] << 8) == 8 && lerU32(h + 30) == 0 &&
+           static_cast<uint64_t>(inicio) + static_cast<uint64_t>(linha) * niveis::ALTURA ==
+               static_cast<uint64_t>(info.st_size);
+}
+
+bool escreverTudo(int fd, const std::vector<uint8_t>& bytes) {
+    size_t feito = 0;
+    while (feito < bytes.size()) {
+        const ssize_t n = write(fd, bytes.data() + feito, bytes.size() - feito);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        feito += static_cast<size_t>(n);
+    }
+    return true;
+}
+
+// Writes `bytes` at `destino` whole or not at all: into a file of its own
+// first, then renamed over the name, so no reader ever sees half of it.
+bool gravarInteiro(const fs::path& destino, const std::vector<uint8_t>& bytes) {
+    const fs::path temporario =
+        destino.parent_path() / ("." + destino.filename().string() + "." + std::to_string(getpid()) + ".tmp");
+    const int fd = open(temporario.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) return false;
+    const bool escrito = escreverTudo(fd, bytes);
+    const bool fechado = close(fd) == 0;
+    if (escrito && fechado && std::rename(temporario.c_str(), destino.c_str()) == 0) return true;
+    unlink(temporario.c_str());
+    return false;
+}
+
+// A file in memory holding `bytes`, and the path it opens by; -1 when the
+// system gives none.
+int naMemoria(const char* nome, const std::vector<uint8_t>& bytes, std::string& caminho) {
+    const int fd = memfd_create(nome, MFD_CLOEXEC);
+    if (fd < 0) return -1;
+    caminho = "/proc/self/fd/" + std::to_string(fd);
+    if (!escreverTudo(fd, bytes) || access(caminho.c_str(), R_OK) != 0) {
+        close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+// The cache keeps the MAX_NIVEIS levels last used (a hit touches its
+// pictures); older ones, and files a stopped game left half written, go.
+void podar(const fs::path& pasta) {
+    std::error_code erro;
+    std::vector<std::pair<fs::file_time_type, std::string>> niveisGuardados;
+    const auto agora = fs::file_time_type::clock::now();
+    for (const fs::directory_entry& e : fs::directory_iterator(pasta, erro)) {
+        const std::string nome = e.path().filename().string();
+        const fs::file_time_type quando = e.last_write_time(erro);
+        if (erro) continue;
+        if (nome.size() > 4 && nome[0] == '.' && nome.compare(nome.size() - 4, 4, ".tmp") == 0) {
+            if (agora - quando > std::chrono::minutes(10)) fs::remove(e.path(), erro);
+        } else if (nome.size() > std::strlen(SUFIXO_VISUAL) &&
+                   nome.compare(nome.size() - std::strlen(SUFIXO_VISUAL), std::string::npos, SUFIXO_VISUAL) == 0) {
+            niveisGuardados.push_back({quando, nome.substr(0, nome.size() - std::strlen(SUFIXO_VISUAL))});
+        }
+    }
+    if (niveisGuardados.size() <= static_cast<size_t>(FigurasPintadas::MAX_NIVEIS)) return;
+    std::sort(niveisGuardados.begin(), niveisGuardados.end());
+    for (size_t i = 0; i + FigurasPintadas::MAX_NIVEIS < niveisGuardados.size(); ++i) {
+        fs::remove(pasta / (niveisGuardados[i].second + SUFIXO_VISUAL), erro);
+        fs::remove(pasta / (niveisGuardados[i].second + SUFIXO_COLISAO), erro);
+    }
+}
+
+}  // namespace
+
+fs::path FigurasPintadas::pastaCache() {
+    // Relative paths in these variables are to be ignored.
+    const char* xdg = std::getenv("XDG_CACHE_HOME");
+    if (xdg && xdg[0] == '/') return fs::path(xdg) / "avesso";
+    const char* casa = std::getenv("HOME");
+    if (casa && casa[0] == '/') return fs::path(casa) / ".cache" / "avesso";
+    return {};
+}
+
+std::string FigurasPintadas::chave(const std::string& texto) {
+    // FNV-1a, 64 bits: the painter's version, then the level's text.
+    uint64_t h = 14695981039346656037ull;
+    auto misturar = [&h](const std::string& s) {
+        for (const char c : s) {
+            h ^= static_cast<uint8_t>(c);
+            h *= 1099511628211ull;
+        }
+    };
+    misturar(AVESSO_VERSAO_PINTOR);
+    misturar(std::string(1, '\0'));
+    misturar(texto);
+    char hex[17];
+    std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(h));
+    return hex;
+}
+
+FigurasPintadas FigurasPintadas::obter(const DescricaoNivel& nivel, const std::string& texto, const fs::path& cache) {
+    FigurasPintadas figuras;
+    const std::string nome = chave(texto);
+    std::error_code erro;
+    const fs::path pasta = cache.empty() ? fs::path() : cache / PASTA_FIGURAS;
+    const fs::path visual = pasta / (nome + SUFIXO_VISUAL), colisao = pasta / (nome + SUFIXO_COLISAO);
+    if (!pasta.empty() && isFiguraInteira(visual) && isFiguraInteira(colisao)) {
+        // Used now: the last the cache lets go.
+        for (const fs::path& p : {visual, colisao}) utimensat(AT_FDCWD, p.c_str(), nullptr, 0);
+        figuras.visual = visual.string();
+        figuras.colisao = colisao.string();
+        return figuras;
+    }
+
+    figuras.pintadaAgora = true;
+    std::vector<uint8_t> bytesVisual, bytesColisao;
+    {
+        const Relevo relevo(nivel);
+        bytesColisao = PintorNivel::colisao(relevo).bmp();
+        bytesVisual = PintorNivel::visual(relevo, nivel).bmp();
+    }
+    if (!pasta.empty() && (fs::create_directories(pasta, erro), !erro) && gravarInteiro(colisao, bytesColisao)) {
+        if (gravarInteiro(visual, bytesVisual)) {
+            podar(pasta);
+            figuras.visual = visual.string();
+            figuras.colisao = colisao.string();
+            return figuras;
+        }
+        fs::remove(colisao, erro);
+    }
+    figuras.descritores[0] = naMemoria("avesso-visual", bytesVisual, figuras.visual);
+    figuras.descritores[1] = naMemoria("avesso-colisao", bytesColisao, figuras.colisao);
+    if (figuras.descritores[0] < 0 || figuras.descritores[1] < 0)
+        throw std::runtime_error("cannot keep the painted level anywhere: " + std::string(std::strerror(errno)));
+    return figuras;
+}
+
+FigurasPintadas::FigurasPintadas(FigurasPintadas&& outra) noexcept { *this = std::move(outra); }
+
+FigurasPintadas& FigurasPintadas::operator=(FigurasPintadas&& outra) noexcept {
+    if (this != &outra) {
+        fechar();
+        visual = std::move(outra.visual);
+        colisao = std::move(outra.colisao);
+        pintadaAgora = outra.pintadaAgora;
+        for (int i = 0; i < 2; ++i) {
+            descritores[i] = outra.descritores[i];
+            outra.descritores[i] = -1;
+        }
+    }
+    return *this;
+}
+
+FigurasPintadas::~FigurasPintadas() { fechar(); }
+
+void FigurasPintadas::fechar() {
+    for (int& fd : descritores) {
+        if (fd >= 0) close(fd);
+        fd = -1;
+    }
+}
