@@ -1,10 +1,11 @@
-# `cmake --install`: the program in <prefix>/games, its pictures, music and
+# `cmake --install`: the programs in <prefix>/games, its pictures, music and
 # the links to the MIDI patches in <prefix>/share/games/avesso with the same
 # layout as the build tree, a menu entry and the icon. The program finds its
 # data from its own folder, so the tree works wherever it is staged or moved.
 set(DADOS ${AVESSO_INSTALAR_DADOS})
 
-install(TARGETS avesso RUNTIME DESTINATION ${AVESSO_INSTALAR_PROGRAMA})
+# avesso-levels beside it: the game runs it from its own folder to make fresh levels.
+install(TARGETS avesso avesso-levels RUNTIME DESTINATION ${AVESSO_INSTALAR_PROGRAMA})
 install(DIRECTORY ${AVESSO_DIR_JOGO}/src/Img DESTINATION ${DADOS}/src FILES_MATCHING PATTERN "*.bmp")
 install(FILES ${AVESSO_DIR_JOGO}/principal1.mid DESTINATION ${DADOS})
 # The built-in levels' texts: their speed columns and finish lines are read

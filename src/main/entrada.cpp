@@ -15,6 +15,7 @@ int main(int argc, char** argv) {
     janela.ondeEscala = "--scale";
     janela.telaCheia = opcoes.telaCheia;
     if (!opcoes.niveis.empty()) return jogarArquivos(opcoes.niveis, opcoes.pastaInicial, janela);
+    if (!opcoes.semente.empty()) return jogarSemente(opcoes.semente, janela);
     return executarJogo(janela);
 }
 END_OF_MAIN()

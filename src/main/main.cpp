@@ -19,12 +19,14 @@
 #include "dados/Medidas.h"
 #include "main/ListaNiveis.h"
 #include "main/NivelEmJogo.h"
+#include "main/NiveisNovos.h"
 #include "niveis/Campanha.h"
 #include "sistema/Processo.h"
 
 #include <allegro.h>
 
 #include <atomic>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -323,8 +325,43 @@ int jogarArquivos(const std::vector<std::string>& arquivos, const std::string& o
     return executarJogo(daLinhaDeComando, lista);
 }
 
+int jogarSemente(const std::string& semente, const Janela::Pedido& daLinhaDeComando) {
+    const bool sorteada = semente == "random";
+    const uint64_t n = sorteada ? NiveisNovos::sortearSemente() : std::stoull(semente);
+    if (sorteada) {
+        std::printf("seed %llu\n", static_cast<unsigned long long>(n));
+        std::fflush(stdout);
+    }
+    // The makers start before the window opens, and run while it does.
+    NiveisNovos novos(n, FigurasPintadas::pastaCache(), NiveisNovos::comandoAoLado());
+    for (const std::string& erro : novos.getErros()) std::fprintf(stderr, "avesso: %s\n", erro.c_str());
+    if (!novos.getErros().empty()) return 1;
+    init(daLinhaDeComando);
+    mostrarCarregando();
+    Teclado::novaTela();
+    while (!novos.isPronto()) {
+        if (Menu::isSaidaPedida() || Teclado::consumir(KEY_ESC)) {
+            deinit();
+            return 0;
+        }
+        Teclado::atenderGlobais();
+        rest(10);
+    }
+    for (const std::string& erro : novos.getErros()) std::fprintf(stderr, "avesso: %s\n", erro.c_str());
+    ListaNiveis lista = ListaNiveis::dosArquivos(novos.getArquivos(), "");
+    if (!novos.getErros().empty() || !possoJogar(lista)) {
+        deinit();
+        return 1;
+    }
+    return jogarNiveis(lista);
+}
+
 int executarJogo(const Janela::Pedido& daLinhaDeComando, ListaNiveis& niveis) {
     init(daLinhaDeComando);
+    return jogarNiveis(niveis);
+}
+
+int jogarNiveis(ListaNiveis& niveis) {
     bool fecharJogo = false;
     iniciarSom();
     recursos::Midi musica1(Som::carregarMusica("principal1.mid"));

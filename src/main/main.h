@@ -43,6 +43,15 @@ int executarJogo(const Janela::Pedido& daLinhaDeComando, ListaNiveis& niveis);
 // returns 1 before any window opens. Returns the game's exit code.
 int jogarArquivos(const std::vector<std::string>& arquivos, const std::string& origem,
                   const Janela::Pedido& daLinhaDeComando);
+// Plays three fresh levels made from `semente` ("random", or a whole
+// number; see NiveisNovos), printing a seed drawn at random on standard
+// output. The window opens on the loading picture while the levels are
+// made, and the close button, Ctrl-C or Escape end the game there. A level
+// that cannot be made is said on standard error and the game ends with 1.
+int jogarSemente(const std::string& semente, const Janela::Pedido& daLinhaDeComando);
+// The game flow of executarJogo in a window already open: from the menus
+// to the player's quitting, then the window closes. Returns the exit code.
+int jogarNiveis(ListaNiveis& niveis);
 
 // Players' controls.
 

@@ -2,7 +2,7 @@
 
 #include "prova/SemTela.h"
 
-#include "classesBasicas/Imagem.h"
+#include "classesBasicas/FigurasNivel.h"
 #include "dados/Niveis.h"
 
 #include <allegro.h>
@@ -19,7 +19,9 @@ constexpr int BUSCA = 400;                           // how far back a gap is lo
 
 TerrenoNivel::TerrenoNivel(const std::string& colisao) : colunas(static_cast<std::size_t>(niveis::COMPRIMENTO)) {
     semTela::iniciarAllegro();
-    BITMAP* figura = Imagem::carregar(colisao);
+    // As the map reads it: a file in memory, without a name Allegro knows
+    // a picture by, is read as well.
+    BITMAP* figura = FigurasNivel::criar(colisao);
     if (!figura) throw std::runtime_error("cannot load " + colisao);
     const int preto = makecol(0, 0, 0);
     for (int x = 0; x < std::min(figura->w, niveis::COMPRIMENTO); ++x) {

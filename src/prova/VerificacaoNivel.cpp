@@ -3,6 +3,8 @@
 #include "prova/ModeloJogador.h"
 #include "prova/Solucionador.h"
 
+#include "classesBasicas/Mapa.h"
+
 #include <map>
 #include <tuple>
 
@@ -18,7 +20,13 @@ Perigo ondeParou(const TerrenoNivel& terreno, const Solucionador& solucionador) 
     return terreno.obstaculo(e.x, topo, e.y);
 }
 
-std::string lugar(const TerrenoNivel& terreno, const Perigo& perigo, int x) {
+// The spot a runner failed at, by what is there; a runner that went out
+// past the finish line went by it without crossing it.
+std::string lugar(const niveis::Nivel& nivel, const TerrenoNivel& terreno, const Perigo& perigo, int x) {
+    if (x > nivel.chegadaX && nivel.chegadaX >= Mapa::LARGURA_TELA)
+        return "finish line at x " + std::to_string(nivel.chegadaX) + ", rows " +
+               std::to_string(nivel.chegadaY - nivel.alturaChegada) + "\u2013" + std::to_string(nivel.chegadaY) +
+               " (passed by, not crossed)";
     return perigo.tipo == Perigo::Tipo::NENHUM ? "x " + std::to_string(x) : terreno.descrever(perigo);
 }
 
@@ -48,7 +56,7 @@ Resultado verificar(const niveis::Nivel& nivel, Modo modo) {
     const auto cronograma = solucionador.resolver();
     if (!cronograma) {
         const Perigo p = ondeParou(terreno, solucionador);
-        r.falhas.push_back(lugar(terreno, p, solucionador.getParada().x) + ": no schedule gets past it with " +
+        r.falhas.push_back(lugar(nivel, terreno, p, solucionador.getParada().x) + ": no schedule gets past it with " +
                            std::to_string(ATRASO) + " frames of slack");
     } else {
         r.viradas = static_cast<int>(cronograma->apertos.size());
@@ -113,7 +121,7 @@ Resultado verificar(const niveis::Nivel& nivel, Modo modo) {
         p.x = std::get<1>(chave);
         p.fim = std::get<2>(chave);
         p.lado = std::get<3>(chave);
-        r.falhas.push_back(lugar(terreno, p, aqui.x) + linha);
+        r.falhas.push_back(lugar(nivel, terreno, p, aqui.x) + linha);
     }
     return r;
 }

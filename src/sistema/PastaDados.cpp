@@ -13,7 +13,8 @@ namespace fs = std::filesystem;
 
 namespace pastaDados {
 
-const char* const USO = "usage: avesso [--data DIR] [--scale N|auto] [--fullscreen] [--levels DIR|FILE...]";
+const char* const USO =
+    "usage: avesso [--data DIR] [--scale N|auto] [--fullscreen] [--levels DIR|FILE... | --seed N|random]";
 
 std::vector<fs::path> candidatas(const Lugares& lugares) {
     if (!lugares.escolhida.empty()) return {lugares.escolhida};
@@ -83,6 +84,13 @@ Opcoes lerOpcoes(int argc, const char* const* argv) {
             while (arg == LEVELS && i + 1 < argc && argv[i + 1][0] != '\0' && argv[i + 1][0] != '-')
                 opcoes.niveis.emplace_back(argv[++i]);
             if (opcoes.niveis.empty()) opcoes.erro = "--levels needs a folder or level files";
+        } else if (arg == "--seed" || arg.substr(0, 7) == "--seed=") {
+            opcoes.semente = arg == "--seed" ? (i + 1 < argc ? argv[++i] : "") : std::string(arg.substr(7));
+            const std::string_view s = opcoes.semente;
+            const bool numero = !s.empty() && s.size() <= 20 && s.find_first_not_of("0123456789") == s.npos &&
+                                (s.size() < 20 || s <= "18446744073709551615");
+            if (s != "random" && !numero)
+                opcoes.erro = "--seed needs a whole number (0 to 18446744073709551615) or random";
         } else if (arg == DATA) {
             if (i + 1 < argc && argv[i + 1][0] != '\0')
                 opcoes.pastaDados = argv[++i];
@@ -97,6 +105,8 @@ Opcoes lerOpcoes(int argc, const char* const* argv) {
             opcoes.erro = "unexpected argument " + std::string(arg);
         }
     }
+    if (opcoes.erro.empty() && !opcoes.semente.empty() && !opcoes.niveis.empty())
+        opcoes.erro = "--seed and --levels cannot go together";
     return opcoes;
 }
 
@@ -135,6 +145,8 @@ std::optional<int> entrarNaPastaDados(int argc, const char* const* argv, Opcoes*
                     USO);
         std::printf("--levels plays the level files given, and the *.txt files of the folders given,\n"
                     "all in name order, instead of the built-in levels.\n");
+        std::printf("--seed N plays three fresh levels made from the seed N (those avesso-levels new\n"
+                    "makes from N, N + 1 and N + 2); --seed random picks N and prints it.\n");
         return 0;
     }
 

@@ -45,12 +45,13 @@ bool temDados(const std::filesystem::path& pasta);
 std::string mensagemSemDados(const std::vector<std::filesystem::path>& candidatas, const std::string& origem);
 
 // The command line: `avesso [--data DIR] [--scale N|auto] [--fullscreen]
-// [--levels DIR|FILE...]`.
+// [--levels DIR|FILE... | --seed N|random]`.
 struct Opcoes {
     std::string pastaDados;  // empty when not given
     std::string escala;      // --scale's value as written, checked when the window opens; empty when not given
     bool telaCheia = false;  // --fullscreen
     std::vector<std::string> niveis;  // --levels: level files and folders of them, as written
+    std::string semente;              // --seed: a whole number, or "random"; empty when not given
     std::string pastaInicial;         // the working directory the game was started in, which they are relative to
     bool ajuda = false;      // --help
     std::string erro;        // what is wrong with the command line; empty when nothing
