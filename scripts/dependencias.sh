@@ -6,7 +6,7 @@ set -euo pipefail
 
 pacotes=(build-essential cmake pkg-config liballegro4-dev freepats)
 if [ "${1:-}" = testes ]; then
-  pacotes+=(libgtest-dev libbenchmark-dev xvfb xdotool imagemagick timidity sox python3 evilwm)
+  pacotes+=(libgtest-dev libbenchmark-dev xvfb xdotool imagemagick timidity sox python3 evilwm desktop-file-utils)
 fi
 
 faltando=()

@@ -118,11 +118,26 @@ with Cenario("instalacao") as c:
                     f"freepats/{nome} links to the system's patches",
                     os.readlink(caminho) if os.path.islink(caminho) else "not a link")
 
-    with open(os.path.join(usr, "share", "applications", "avesso.desktop"), encoding="utf-8") as f:
-        entrada = dict(l.split("=", 1) for l in f.read().splitlines() if "=" in l)
+    menu = os.path.join(usr, "share", "applications", "avesso.desktop")
+    grupos, grupo = {}, None
+    with open(menu, encoding="utf-8") as f:
+        for linha in f.read().splitlines():
+            if linha.startswith("["):
+                grupo = grupos.setdefault(linha.strip("[]"), {})
+            elif "=" in linha and grupo is not None:
+                grupo.update([linha.split("=", 1)])
+    entrada = grupos.get("Desktop Entry", {})
     c.verificar(entrada.get("Exec") == PREFIXO + "/games/avesso --scale auto" and entrada.get("Icon") == "avesso"
                 and entrada.get("Type") == "Application" and "Game" in entrada.get("Categories", "").split(";"),
                 "the menu entry starts the installed program, under the game category, with its icon", str(entrada))
+    acao = grupos.get("Desktop Action fresh", {})
+    c.verificar(entrada.get("Actions") == "fresh;" and acao.get("Name") == "Fresh levels"
+                and acao.get("Exec") == PREFIXO + "/games/avesso --scale auto --seed random",
+                "its action Fresh levels starts the game with --seed random", str(grupos))
+    validacao = subprocess.run(["desktop-file-validate", menu], capture_output=True, text=True)
+    c.verificar(validacao.returncode == 0 and not validacao.stdout.strip(), "desktop-file-validate accepts it",
+                validacao.stdout + validacao.stderr)
+    c.verificar(os.access(os.path.join(usr, "games", "avesso-levels"), os.X_OK), "avesso-levels is beside the game")
     icones = {}
     for lado in (64, 128, 256):
         largura, altura, linhas = ler_png(os.path.join(usr, "share", "icons", "hicolor", f"{lado}x{lado}", "apps",

@@ -36,5 +36,6 @@ for f in ./usr/games/avesso ./usr/share/games/avesso/src/Img/menu/menu.bmp \
 done
 dpkg-deb --fsys-tarfile "$deb" | tar -xO ./usr/share/applications/avesso.desktop | grep -qx 'Exec=/usr/games/avesso --scale auto' ||
   falha "the menu entry does not start /usr/games/avesso --scale auto"
+grep -Fq " ./usr/games/avesso-levels" <<<"$conteudo" || falha "the package lacks ./usr/games/avesso-levels"
 [ "$falhas" -eq 0 ] && echo "ok: the package's dependencies and files"
 exit "$falhas"
