@@ -10,6 +10,9 @@
 
 #include <allegro.h>
 
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
 #include <new>
 
 namespace {
@@ -28,6 +31,23 @@ BITMAP* carregarFiguraDoNivel(const std::string& caminho, int comprimento, int e
         throw erro;
     }
     return figura;
+}
+
+// The frame erases and fills every object's rectangle of the collision
+// buffer, the screen-high columns that set the view's speed included.
+// Allegro's blit and rectfill switch banks and call out for every row,
+// which for those columns was most of a frame; 32-bit memory bitmaps (what
+// a level's are) are written here row by row instead, the same pixels.
+bool isLinear32(BITMAP* b) { return b && bitmap_color_depth(b) == 32 && is_memory_bitmap(b); }
+
+// Rectangle [x0, x1] x [y0, y1], corners included, cut to `b`'s clipping
+// rectangle, as Allegro cuts what it draws; false when nothing is left.
+bool recortar(const BITMAP* b, int& x0, int& y0, int& x1, int& y1) {
+    x0 = std::max(x0, b->cl);
+    y0 = std::max(y0, b->ct);
+    x1 = std::min(x1, b->cr - 1);
+    y1 = std::min(y1, b->cb - 1);
+    return x0 <= x1 && y0 <= y1;
 }
 
 }  // namespace
@@ -116,7 +136,17 @@ void Mapa::desenharObjeto(Objeto* objeto) {
         else
             draw_sprite(bufferVisual, bitmapDoObjeto, x, y - altura);
     }
-    rectfill(bufferColisao, x, y - altura, x + largura, y, objeto->getCorColisao());
+    if (!isLinear32(bufferColisao)) {
+        rectfill(bufferColisao, x, y - altura, x + largura, y, objeto->getCorColisao());
+        return;
+    }
+    int x0 = x, y0 = y - altura, x1 = x + largura, y1 = y;
+    if (!recortar(bufferColisao, x0, y0, x1, y1)) return;
+    const auto cor = static_cast<uint32_t>(objeto->getCorColisao());
+    for (int linha = y0; linha <= y1; ++linha) {
+        uint32_t* pixels = reinterpret_cast<uint32_t*>(bufferColisao->line[linha]);
+        std::fill(pixels + x0, pixels + x1 + 1, cor);
+    }
 }
 
 void Mapa::apagarObjetoColisao(Objeto* objeto) {
@@ -124,7 +154,25 @@ void Mapa::apagarObjetoColisao(Objeto* objeto) {
     int y = objeto->getPosicao().getY();
     int largura = objeto->getLargura();
     int altura = objeto->getAltura();
-    blit(mapaColisao, bufferColisao, x, y - altura, x, y - altura, largura + 1, altura + 1);
+    if (!isLinear32(bufferColisao) || !isLinear32(mapaColisao)) {
+        blit(mapaColisao, bufferColisao, x, y - altura, x, y - altura, largura + 1, altura + 1);
+        return;
+    }
+    int x0 = x, y0 = y - altura, x1 = x + largura, y1 = y;
+    // Inside the clean picture as well as the buffer's clipping rectangle.
+    x1 = std::min(x1, mapaColisao->w - 1);
+    y1 = std::min(y1, mapaColisao->h - 1);
+    if (!recortar(bufferColisao, x0, y0, x1, y1)) return;
+    const auto bytes = static_cast<size_t>(x1 - x0 + 1) * sizeof(uint32_t);
+    for (int linha = y0; linha <= y1; ++linha) {
+        uint32_t* destino = reinterpret_cast<uint32_t*>(bufferColisao->line[linha]) + x0;
+        const uint32_t* origem = reinterpret_cast<const uint32_t*>(mapaColisao->line[linha]) + x0;
+        // A column a pixel wide is one pixel a row: no call for it.
+        if (x1 == x0)
+            *destino = *origem;
+        else
+            std::memcpy(destino, origem, bytes);
+    }
 }
 
 bool Mapa::atualizarMapa() {

@@ -16,6 +16,7 @@
 #include <map>
 #include <new>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -114,6 +115,50 @@ TEST_F(MapaTest, ErasingRestoresTheCleanPictureOverTheWholeBox) {
     EXPECT_EQ(getpixel(buffer, 115, 390), makecol(255, 255, 255));  // a's colour gone there too
     EXPECT_EQ(getpixel(buffer, 115, 410), makecol(0, 0, 0));        // the floor is back
     EXPECT_EQ(getpixel(buffer, 105, 390), a->getCorColisao());
+    delete mapa;
+}
+
+// The frame fills and erases boxes of the collision buffer row by row; at
+// the picture's edges it must cut them exactly as Allegro's rectfill and
+// blit do, or a box half off the picture would write outside it or leave
+// its colour behind.
+TEST_F(MapaTest, BoxesAtThePicturesEdgesAreFilledAndErasedAsAllegroWouldDoIt) {
+    Mapa* mapa = novoMapa();
+    struct Caixa {
+        int x, y, largura, altura;
+    };
+    const Caixa caixas[] = {
+        {5, 10, 20, 30},    // off the top
+        {780, 490, 30, 20}, // off the right and the bottom
+        {400, 480, 0, 480}, // a screen-high column a pixel wide, like a speed column
+        {300, 420, 42, 47}, // a runner's box, into the floor
+    };
+    std::vector<Objeto*> objetos;
+    for (const Caixa& c : caixas) {
+        objetos.push_back(new Objeto("", Ponto(c.x, c.y), c.largura, c.altura, true));
+        mapa->inserirObjeto("x", objetos.back(), false);
+    }
+    mapa->atualizarMapa();
+    BITMAP* buffer = Colisor::getMapaColisao();
+    BITMAP* limpa = load_bitmap("colisao.bmp", nullptr);
+    BITMAP* esperada = create_bitmap(buffer->w, buffer->h);
+    blit(limpa, esperada, 0, 0, 0, 0, limpa->w, limpa->h);
+    for (std::size_t i = 0; i < objetos.size(); ++i) {
+        const Caixa& c = caixas[i];
+        rectfill(esperada, c.x, c.y - c.altura, c.x + c.largura, c.y, objetos[i]->getCorColisao());
+    }
+    auto iguais = [&](BITMAP* a) {
+        for (int y = 0; y < buffer->h; ++y)
+            for (int x = 0; x < buffer->w; ++x)
+                if (getpixel(buffer, x, y) != getpixel(a, x, y))
+                    return ::testing::AssertionFailure() << "apart at (" << x << ", " << y << ")";
+        return ::testing::AssertionSuccess();
+    };
+    EXPECT_TRUE(iguais(esperada));
+    for (Objeto* o : objetos) mapa->apagarObjetoColisao(o);
+    EXPECT_TRUE(iguais(limpa));
+    destroy_bitmap(esperada);
+    destroy_bitmap(limpa);
     delete mapa;
 }
 
