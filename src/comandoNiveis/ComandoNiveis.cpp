@@ -75,6 +75,7 @@ int verificarArquivo(const std::string& arquivo) {
     const NivelEmProva nivel(*leitura.descricao);
     const verificacaoNivel::Resultado r = verificacaoNivel::verificar(nivel.getNivel(), verificacaoNivel::Modo::COMPLETO);
     for (const std::string& falha : r.falhas) std::printf("%s: %s\n", arquivo.c_str(), falha.c_str());
+    for (const std::string& nota : r.notas) std::printf("%s: note: %s\n", arquivo.c_str(), nota.c_str());
     std::printf("%s: %s\n", arquivo.c_str(), verificacaoNivel::veredito(r).c_str());
     return r.isCertificado() ? CERTIFICADO : NAO_CERTIFICADO;
 }

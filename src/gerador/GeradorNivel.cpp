@@ -195,18 +195,21 @@ int Construtor::preencher(int x, int fim, int v, const Raia& raia) {
         const int vooVolta = std::min(voo, quadrosVoo(F - C - ALTURA));
         proximo = std::max({pouso + INTERVALO * v, depois + VISTO - v * vooVolta + 20, depois + 150});
         proximo += v * acaso.entre(0, 4);
-        if (acaso.chance(20)) {
-            const int descanso = v * acaso.entre(10, 24);
-            enfeitar(std::max(pouso, depois) + 60, proximo + descanso - std::max(VISTO, 18 * v) - 60, raia);
-            proximo += descanso;
+        if (acaso.chance(25)) {
+            // A rest, where a slab, a harmless gap or a step may stand: the
+            // next danger shows only once it is behind the runner.
+            const int de = std::max(pouso, depois) + 60;
+            const int ate = de + acaso.entre(200, 400);
+            enfeitar(de, ate, raia);
+            proximo = std::max(proximo, ate + std::max(VISTO, 18 * v) + 60);
         }
     }
 }
 
 void Construtor::enfeitar(int de, int ate, const Raia& raia) {
     if (ate - de < 200) return;
-    const int tipo = acaso.entre(0, 2);
-    if (tipo == 0) {
+    const int tipo = acaso.entre(0, 3);
+    if (tipo <= 1) {
         // A slab between the runners' ways on the floor and the ceiling:
         // passed under or over, and only in the way of a flip made here.
         const int margem = ALTURA + 12;
@@ -218,7 +221,7 @@ void Construtor::enfeitar(int de, int ate, const Raia& raia) {
         b.x = acaso.entre(de, ate - b.largura);
         b.y = acaso.entre(C + margem, F - margem - b.altura);
         blocos.push_back(b);
-    } else if (tipo == 1) {
+    } else if (tipo == 2) {
         // A gap on the other side, where nobody stands: it looks like a
         // danger and asks for nothing, and the ground there takes the
         // stretch's height after it.

@@ -43,6 +43,35 @@ const char* verbo(const std::string& saida) {
     return "runs out of time";
 }
 
+// The engine paints a speed column over the collision picture's whole
+// height; a runner whose feet look for the ground finds the ground in the
+// column just before it first, and the column next to that, and steps a
+// pixel into the ground, where it stays stuck. A runner walking along flat
+// ground through that column may end a frame there; the solver and the
+// model may just never do. Such columns are worth a note.
+std::vector<std::string> colunasQuePrendem(const niveis::Nivel& nivel, const TerrenoNivel& terreno) {
+    std::vector<std::string> notas;
+    // Outside the picture counts as solid: its top and bottom rows are no
+    // surface.
+    auto solido = [&](int x, int y) { return y < 0 || y >= niveis::ALTURA || terreno.bloqueado(x, y, y); };
+    for (const niveis::BoostTelaNivel& coluna : nivel.boosts) {
+        const int x = coluna.x - 1;
+        if (x < niveis::X_INICIAL) continue;
+        bool chao = false, teto = false;
+        for (int y = 0; y < niveis::ALTURA; ++y) {
+            chao = chao || (solido(x, y) && !solido(x, y - 1) && solido(x - 1, y) && !solido(x - 1, y - 1));
+            teto = teto || (solido(x, y) && !solido(x, y + 1) && solido(x - 1, y) && !solido(x - 1, y + 1));
+        }
+        if (!chao && !teto) continue;
+        notas.push_back("speed column at x " + std::to_string(coluna.x) + ": a runner " +
+                        (chao && teto ? "on the floor or the ceiling" : chao ? "on the floor" : "on the ceiling") +
+                        " that ends a frame with its back at x " + std::to_string(x) +
+                        " steps a pixel into the ground there and is stuck (a column one past where the floor "
+                        "steps down and the ceiling up catches no one)");
+    }
+    return notas;
+}
+
 }  // namespace
 
 Resultado verificar(const niveis::Nivel& nivel, Modo modo) {
@@ -51,6 +80,7 @@ Resultado verificar(const niveis::Nivel& nivel, Modo modo) {
     const ModeloJogador modelo(nivel, objetivo);
     const TerrenoNivel& terreno = modelo.getTerreno();
     const bool ateDecidir = modo == Modo::ATE_DECIDIR;
+    r.notas = colunasQuePrendem(nivel, terreno);
 
     Solucionador solucionador(nivel, objetivo);
     const auto cronograma = solucionador.resolver();

@@ -27,6 +27,7 @@ struct Resultado {
     int vitoriasRapida = 0, jogosRapida = 0;  // the REACAO_RAPIDA model's games won and played
     int vitoriasLenta = 0, jogosLenta = 0;    // the REACAO_LENTA model's
     std::vector<std::string> falhas;          // one line per failing spot: "pit at x 4900–5049: ..."
+    std::vector<std::string> notas;           // what may catch a runner the check did not see caught
 
     bool isJusto() const { return vitoriasRapida >= VITORIAS_RAPIDA && vitoriasLenta >= VITORIAS_LENTA; }
     bool isCertificado() const { return terminavel && isJusto(); }
