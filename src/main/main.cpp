@@ -324,6 +324,10 @@ int jogarArquivos(const std::vector<std::string>& arquivos, const std::string& o
 }
 
 int executarJogo(const Janela::Pedido& daLinhaDeComando, ListaNiveis& niveis) {
+    // The first level's memory is made ready while the window opens and
+    // the menus run; so again in every cycle, the last level having given
+    // it back.
+    FigurasNivel::prepararMemoria();
     init(daLinhaDeComando);
     bool fecharJogo = false;
     iniciarSom();
@@ -334,7 +338,6 @@ int executarJogo(const Janela::Pedido& daLinhaDeComando, ListaNiveis& niveis) {
 
     while (!fecharJogo) {
         play_midi(musica1.get(), 100);  // from the start, looping
-        // The first level's memory is made ready while the menus run.
         FigurasNivel::prepararMemoria();
         DesfechoNivel desfecho(niveis.tamanho());
         bool terminouSelecao = false;
