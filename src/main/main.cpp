@@ -301,13 +301,8 @@ MotivoFim jogarTentativa(int numero, Mapa& mapa, DesfechoNivel& desfecho) {
 }  // namespace
 
 void jogarNivel(ListaNiveis& niveis, int numero, std::string* players, int numPlayers, DesfechoNivel& desfecho) {
-    MotivoFim motivo;
-    {
-        const NivelEmJogo emJogo(construirNivel(niveis, numero, players, numPlayers), numPlayers);
-        motivo = jogarTentativa(numero, emJogo.getMapa(), desfecho);
-    }
-    // Only a retry builds this level again from its kept pictures.
-    if (motivo != MotivoFim::REPETIR) FigurasNivel::liberar();
+    const NivelEmJogo emJogo(construirNivel(niveis, numero, players, numPlayers), numPlayers);
+    jogarTentativa(numero, emJogo.getMapa(), desfecho);
 }
 
 int executarJogo(const Janela::Pedido& daLinhaDeComando) {
@@ -365,6 +360,9 @@ int executarJogo(const Janela::Pedido& daLinhaDeComando, ListaNiveis& niveis) {
             codigo = 1;
             break;
         }
+        // The levels are left: their pictures and memory go. Between two
+        // levels the memory stays, the next level's maps are built in it.
+        FigurasNivel::liberar();
 
         if (desfecho.telaParabens && !fecharJogo) {
             mostrarAteEnter(figuras::PARABENS);
