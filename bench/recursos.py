@@ -16,7 +16,10 @@ folder of its own, and this tree's build):
     bench/recursos.py BUILD_ANTES BUILD_AGORA [rounds, default 2] [retries, default 10]
 
 Each round runs each build once, in turn, each with its own Xvfb (the
-scenarios' sessao.py). Run it as run.sh starts the game, with its
+scenarios' sessao.py). AVESSO_ARGUMENTOS, when set, is more of the game's
+command line for both builds: "--levels DIR" with DIR holding copies of the
+two built-in levels' texts measures levels played from files, painted
+once into the cache $XDG_CACHE_HOME names. Run it as run.sh starts the game, with its
 GLIBC_TUNABLES, to measure what a player gets. One player: level 1 ends at once (its finish line
 stands in the first screen), and on level 2 a runner that never flips
 drops out after about 3.5 s, so the race is measured in 2 s windows over
@@ -28,6 +31,7 @@ is being measured.
 import ctypes
 import json
 import os
+import shlex
 import statistics
 import subprocess
 import sys
@@ -146,7 +150,7 @@ def quase(figura):
 
 def ate_a_selecao(c):
     """A new game on the character selection."""
-    jogo = c.iniciar_jogo()
+    jogo = c.iniciar_jogo(argumentos=shlex.split(os.environ.get("AVESSO_ARGUMENTOS", "")))
     jogo.abrir()
     c.esperar(jogo, quase(c.menu("menu")), "the main menu")
     return jogo

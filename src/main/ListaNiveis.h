@@ -29,6 +29,8 @@ public:
 
     int tamanho() const { return static_cast<int>(entradas.size()); }
     bool isVazia() const { return entradas.empty(); }
+    // The file level `numero` (from 1) was read from, as the player wrote it.
+    const std::string& getNome(int numero) const { return entradas.at(static_cast<size_t>(numero - 1)).nivel.texto; }
     // What was left out and why, one line each: "FILE:LINE: what is wrong".
     const std::vector<std::string>& getErros() const { return erros; }
 

@@ -303,13 +303,8 @@ MotivoFim jogarTentativa(int numero, Mapa& mapa, DesfechoNivel& desfecho) {
 }  // namespace
 
 void jogarNivel(ListaNiveis& niveis, int numero, std::string* players, int numPlayers, DesfechoNivel& desfecho) {
-    MotivoFim motivo;
-    {
-        const NivelEmJogo emJogo(construirNivel(niveis, numero, players, numPlayers), numPlayers);
-        motivo = jogarTentativa(numero, emJogo.getMapa(), desfecho);
-    }
-    // Only a retry builds this level again from its kept pictures.
-    if (motivo != MotivoFim::REPETIR) FigurasNivel::liberar();
+    const NivelEmJogo emJogo(construirNivel(niveis, numero, players, numPlayers), numPlayers);
+    jogarTentativa(numero, emJogo.getMapa(), desfecho);
 }
 
 int executarJogo(const Janela::Pedido& daLinhaDeComando) {
@@ -357,6 +352,10 @@ int jogarSemente(const std::string& semente, const Janela::Pedido& daLinhaDeComa
 }
 
 int executarJogo(const Janela::Pedido& daLinhaDeComando, ListaNiveis& niveis) {
+    // The first level's memory is made ready while the window opens and
+    // the menus run; so again in every cycle, the last level having given
+    // it back.
+    FigurasNivel::prepararMemoria();
     init(daLinhaDeComando);
     return jogarNiveis(niveis);
 }
@@ -371,7 +370,6 @@ int jogarNiveis(ListaNiveis& niveis) {
 
     while (!fecharJogo) {
         play_midi(musica1.get(), 100);  // from the start, looping
-        // The first level's memory is made ready while the menus run.
         FigurasNivel::prepararMemoria();
         DesfechoNivel desfecho(niveis.tamanho());
         bool terminouSelecao = false;
@@ -399,6 +397,9 @@ int jogarNiveis(ListaNiveis& niveis) {
             codigo = 1;
             break;
         }
+        // The levels are left: their pictures and memory go. Between two
+        // levels the memory stays, the next level's maps are built in it.
+        FigurasNivel::liberar();
 
         if (desfecho.telaParabens && !fecharJogo) {
             mostrarAteEnter(figuras::PARABENS);

@@ -120,7 +120,9 @@ MotivoFim decidirDesfecho(int numero, bool esc, bool f10, bool venceu, DesfechoN
 
 // Plays one attempt at level `numero` (from 1) of `niveis`, from the
 // loading picture (behind which a level file's pictures are painted the
-// first time) and the Enter prompt to its end, and updates `desfecho`.
+// first time) and the Enter prompt to its end, and updates `desfecho`. The
+// level's pictures stay kept for a retry, and its memory for the next
+// level, until FigurasNivel::liberar.
 // Throws std::runtime_error naming the level picture that cannot be loaded
 // or painted, or saying that memory ran out.
 void jogarNivel(ListaNiveis& niveis, int numero, std::string* players, int numPlayers, DesfechoNivel& desfecho);

@@ -6,6 +6,7 @@
 #include "dados/Arquivo.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <sstream>
@@ -300,19 +301,22 @@ ArquivoNivel::Leitura ArquivoNivel::ler(const std::string& caminho, const std::s
         leitura.erro = mostrado + ": not a regular file";
         return leitura;
     }
+    const std::uintmax_t tamanho = fs::file_size(caminho, erro);
+    if (!erro && tamanho > MAX_BYTES) {
+        leitura.erro = mostrado + ": too large for a level file (more than " + std::to_string(MAX_BYTES) + " bytes)";
+        return leitura;
+    }
     recursos::Arquivo arquivo = recursos::abrir(caminho, "rb");
-    if (!arquivo) {
+    if (erro || !arquivo) {
         leitura.erro = mostrado + ": cannot open it";
         return leitura;
     }
-    std::string texto(MAX_BYTES + 1, '\0');
+    // One byte more than it holds: a file that grows while it is read is
+    // refused rather than read in part.
+    std::string texto(static_cast<std::size_t>(tamanho) + 1, '\0');
     const std::size_t lidos = std::fread(texto.data(), 1, texto.size(), arquivo.get());
-    if (std::ferror(arquivo.get())) {
-        leitura.erro = mostrado + ": cannot read it";
-        return leitura;
-    }
-    if (lidos > MAX_BYTES) {
-        leitura.erro = mostrado + ": too large for a level file (more than " + std::to_string(MAX_BYTES) + " bytes)";
+    if (std::ferror(arquivo.get()) || lidos > tamanho) {
+        leitura.erro = mostrado + (lidos > tamanho ? ": it grew while it was read" : ": cannot read it");
         return leitura;
     }
     texto.resize(lidos);

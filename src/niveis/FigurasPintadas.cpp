@@ -169,7 +169,8 @@ FigurasPintadas FigurasPintadas::obter(const DescricaoNivel& nivel, const std::s
         bytesColisao = PintorNivel::colisao(relevo).bmp();
         bytesVisual = PintorNivel::visual(relevo, nivel).bmp();
     }
-    if (!pasta.empty() && (fs::create_directories(pasta, erro), !erro) && gravarInteiro(colisao, bytesColisao)) {
+    if (!pasta.empty()) fs::create_directories(pasta, erro);
+    if (!pasta.empty() && !erro && gravarInteiro(colisao, bytesColisao)) {
         if (gravarInteiro(visual, bytesVisual)) {
             podar(pasta);
             figuras.visual = visual.string();

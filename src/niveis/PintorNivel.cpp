@@ -18,8 +18,17 @@ Quadro colisao(const Relevo& relevo) {
     Quadro quadro(relevo.largura(), relevo.altura(), paleta::LIVRE);
     for (int y = 0; y < relevo.altura(); ++y) {
         const uint8_t* linha = relevo.linha(y);
-        for (int x = 0; x < relevo.largura(); ++x)
-            if (linha[x]) quadro.ponto(x, y, paleta::SOLIDO);
+        // Run by run of solid ground.
+        for (int x = 0; x < relevo.largura();) {
+            if (!linha[x]) {
+                ++x;
+                continue;
+            }
+            int fim = x;
+            while (fim + 1 < relevo.largura() && linha[fim + 1]) ++fim;
+            quadro.retangulo(x, y, fim, y, paleta::SOLIDO);
+            x = fim + 1;
+        }
     }
     return quadro;
 }

@@ -94,24 +94,33 @@ uint32_t terra(const Tema& tema, int x, int y) {
 uint32_t rocha(const Tema& tema, int x, int y) {
     constexpr int L = 22, A = 16;
     const int cx = x / L, cy = y / A;
-    double d1 = 1e9, d2 = 1e9;
-    int dx1 = 0, dy1 = 0;
+    // The two nearest by squared distance; only their distances are taken,
+    // the costly part. Where two points are as near as rounding can tell
+    // apart, the gap is mortar whichever is taken first.
+    double q1 = 1e18, q2 = 1e18;
+    int dx1 = 0, dy1 = 0, dx2 = 0, dy2 = 0;
     uint32_t dona = 0;
     for (int j = cy - 1; j <= cy + 1; ++j)
         for (int i = cx - 1; i <= cx + 1; ++i) {
             const uint32_t h = ruido(i, j, 111);
             const int px = i * L + static_cast<int>(h % L), py = j * A + static_cast<int>((h >> 8) % A);
-            const double d = std::hypot(x - px, (y - py) * 1.3);
-            if (d < d1) {
-                d2 = d1;
-                d1 = d;
+            const double a = x - px, b = (y - py) * 1.3;
+            const double q = a * a + b * b;
+            if (q < q1) {
+                q2 = q1;
+                dx2 = dx1;
+                dy2 = dy1;
+                q1 = q;
                 dx1 = x - px;
                 dy1 = y - py;
                 dona = h;
-            } else if (d < d2) {
-                d2 = d;
+            } else if (q < q2) {
+                q2 = q;
+                dx2 = x - px;
+                dy2 = y - py;
             }
         }
+    const double d1 = std::hypot(dx1, dy1 * 1.3), d2 = std::hypot(dx2, dy2 * 1.3);
     if (d2 - d1 < 1.7) return tema.rejunte;
     if (d2 - d1 < 3.2 && dx1 + dy1 < 0) return tema.corpoLuz;
     if (d2 - d1 < 3.2) return tema.corpoSombra;

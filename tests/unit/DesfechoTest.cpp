@@ -64,4 +64,17 @@ TEST(Desfecho, ARetryChangesNothing) {
     EXPECT_FALSE(d.telaParabens);
 }
 
+// A list of level files may be longer than the campaign: only its last
+// level leads to the congratulations.
+TEST(Desfecho, TheLastOfAnyNumberOfLevelsLeadsToTheCongratulations) {
+    DesfechoNivel d(3);
+    EXPECT_EQ(decidirDesfecho(2, false, false, true, d), MotivoFim::VITORIA);
+    EXPECT_FALSE(d.telaParabens);
+    EXPECT_EQ(decidirDesfecho(3, false, true, false, d), MotivoFim::F10);
+    EXPECT_TRUE(d.telaParabens);
+    DesfechoNivel e(3);
+    decidirDesfecho(2, true, false, false, e);
+    EXPECT_EQ(e.sairMapa, std::vector<bool>({false, true, true}));
+}
+
 }  // namespace

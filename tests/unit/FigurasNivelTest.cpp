@@ -6,8 +6,11 @@
 #include "classesBasicas/Imagem.h"
 #include "classesBasicas/Recursos.h"
 
+#include "dados/Niveis.h"
+
 #include <allegro.h>
 #include <gtest/gtest.h>
+#include <malloc.h>
 
 #include <cstdio>
 #include <fstream>
@@ -104,6 +107,27 @@ TEST_F(FigurasNivelTest, KeepsOnlyTheLevelBeingPlayed) {
     EXPECT_EQ(FigurasNivel::bytesGuardados(), dois / 2);
     FigurasNivel::liberar();
     EXPECT_EQ(FigurasNivel::bytesGuardados(), 0u);
+}
+
+// The memory made ready while the menus run is where a level's four
+// bitmaps are made: the process takes next to nothing more from the system
+// for them.
+TEST_F(FigurasNivelTest, ALevelsBitmapsAreMadeInTheMemoryMadeReadyForThem) {
+    FigurasNivel::prepararMemoria();
+    const struct mallinfo2 antes = mallinfo2();
+    std::vector<Bitmap> mapa;
+    for (int i = 0; i < 4; ++i) {
+        mapa.emplace_back(FigurasNivel::criarBitmap(niveis::COMPRIMENTO, niveis::ALTURA));
+        ASSERT_TRUE(mapa.back());
+        clear_to_color(mapa.back().get(), 7);
+    }
+    const struct mallinfo2 depois = mallinfo2();
+    // A few pages of bookkeeping at most; the bitmaps are 138 MB.
+    EXPECT_LT(depois.arena + depois.hblkhd - antes.arena - antes.hblkhd, 1u << 20) << "taken from the system";
+
+    mapa.clear();
+    FigurasNivel::prepararMemoria();
+    FigurasNivel::liberar();  // while its thread may still be touching it
 }
 
 }  // namespace

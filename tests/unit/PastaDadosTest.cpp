@@ -133,4 +133,13 @@ TEST(OpcoesTest, AnythingElseIsAnError) {
     EXPECT_NE(ler({"--fast"}).erro.find("--fast"), std::string::npos) << "names the option";
 }
 
+TEST(OpcoesTest, LevelsTakeEveryArgumentUpToTheNextOption) {
+    using V = std::vector<std::string>;
+    EXPECT_EQ(ler({"--levels", "meus", "b.txt", "--scale", "2"}).niveis, V({"meus", "b.txt"}));
+    EXPECT_EQ(ler({"--levels", "meus", "b.txt", "--scale", "2"}).escala, "2");
+    EXPECT_EQ(ler({"--levels=a.txt"}).niveis, V({"a.txt"}));
+    for (const auto& args : std::vector<std::vector<const char*>>{{"--levels"}, {"--levels", "--fullscreen"}, {"--levels="}})
+        EXPECT_EQ(ler(args).erro, "--levels needs a folder or level files") << ::testing::PrintToString(args);
+}
+
 }  // namespace
