@@ -33,7 +33,12 @@ const char* const AJUDA =
     "Candidates that fail the check are left out and the next is tried.\n";
 
 std::string ordinal(int n) {
-    const char* sufixo = (n % 100 >= 11 && n % 100 <= 13) ? "th" : n % 10 == 1 ? "st" : n % 10 == 2 ? "nd" : n % 10 == 3 ? "rd" : "th";
+    const int unidade = n % 10;
+    const char* sufixo = (n % 100 >= 11 && n % 100 <= 13) ? "th"
+                         : unidade == 1                   ? "st"
+                         : unidade == 2                   ? "nd"
+                         : unidade == 3                   ? "rd"
+                                                          : "th";
     return std::to_string(n) + sufixo;
 }
 
@@ -73,7 +78,8 @@ int verificarArquivo(const std::string& arquivo) {
         return ERRO_DE_USO;
     }
     const NivelEmProva nivel(*leitura.descricao);
-    const verificacaoNivel::Resultado r = verificacaoNivel::verificar(nivel.getNivel(), verificacaoNivel::Modo::COMPLETO);
+    const verificacaoNivel::Resultado r =
+        verificacaoNivel::verificar(nivel.getNivel(), verificacaoNivel::Modo::COMPLETO);
     for (const std::string& falha : r.falhas) std::printf("%s: %s\n", arquivo.c_str(), falha.c_str());
     for (const std::string& nota : r.notas) std::printf("%s: note: %s\n", arquivo.c_str(), nota.c_str());
     std::printf("%s: %s\n", arquivo.c_str(), verificacaoNivel::veredito(r).c_str());

@@ -79,13 +79,14 @@ struct Raia {
     int teto = 80;
 };
 
-// One danger, with the side of the runner it is for.
+// A danger on the side the runner stands on: a gap, or a wall so high.
 struct Perigo {
     bool parede = false;
     int largura = 0;
     int altura = 0;  // of a wall
 };
 
+// One candidate level, laid out column by column as a runner meets it.
 class Construtor {
 public:
     Construtor(uint64_t semente, int candidato)
@@ -104,7 +105,7 @@ private:
     void enfeitar(int de, int ate, const Raia& raia);
     void alargar(int de, int ate);
     void terminar(int x, int v);
-    // Places a speed column at x, or a little later; returns where it stands.
+    // Places a speed column at x, or a little later: colunas.back().
     void colocarColuna(int x, int v);
     std::string texto() const;
 
@@ -159,9 +160,8 @@ int Construtor::preencher(int x, int fim, int v, const Raia& raia) {
         }
         const int voo = quadrosVoo(F - C - ALTURA);
         // A wall's last press comes before its front meets it, lifted high enough.
-        const int recuo = p.parede ? LARGURA + v * quadrosVoo(p.altura + 1) : 0;
-        const int inicio = proximo + recuo;
-        const int ultimaPressao = inicio - recuo;
+        const int ultimaPressao = proximo;
+        const int inicio = ultimaPressao + (p.parede ? LARGURA + v * quadrosVoo(p.altura + 1) : 0);
         const int pouso = ultimaPressao + v * (voo + FOLGA_VOO);
         if (pouso + INTERVALO * v > fim) return proximo;
 
@@ -294,8 +294,8 @@ std::string Construtor::construir() {
 
     // The start: six runners stand one above the other at column 320 from
     // row 55 down and fall to the floor, where they stand stacked, 6 x 48
-    // rows high; the ceiling comes down towards the first stretch's only
-    // above them, and only past them.
+    // rows high. Past them the ceiling comes down towards the first
+    // stretch's, never onto the stack.
     F = acaso.entre(400, 430);
     C = 40;
     chao.push_back({0, F});

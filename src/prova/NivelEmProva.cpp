@@ -20,7 +20,8 @@ NivelEmProva::NivelEmProva(const DescricaoNivel& descricao) {
     FigurasNivel::liberar();
     const std::vector<uint8_t> bytes = PintorNivel::colisao(Relevo(descricao)).bmp();
     descritor = memfd_create("avesso-prova", MFD_CLOEXEC);
-    if (descritor < 0) throw std::runtime_error(std::string("cannot keep the level's picture: ") + std::strerror(errno));
+    if (descritor < 0)
+        throw std::runtime_error(std::string("cannot keep the level's picture: ") + std::strerror(errno));
     for (std::size_t feito = 0; feito < bytes.size();) {
         const ssize_t n = write(descritor, bytes.data() + feito, bytes.size() - feito);
         if (n < 0 && errno == EINTR) continue;

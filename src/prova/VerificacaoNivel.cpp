@@ -122,7 +122,8 @@ Resultado verificar(const niveis::Nivel& nivel, Modo modo) {
                 ++*vitorias[k];
                 continue;
             }
-            const auto chave = std::make_tuple(static_cast<int>(p.perigo.tipo), p.perigo.x, p.perigo.fim, p.perigo.lado);
+            const auto chave =
+                std::make_tuple(static_cast<int>(p.perigo.tipo), p.perigo.x, p.perigo.fim, p.perigo.lado);
             Perdas& aqui = perdas[chave];
             aqui.x = p.x;
             ++aqui.porSaida[k][*p.saida ? p.saida : "too slow"];

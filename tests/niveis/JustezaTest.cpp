@@ -21,8 +21,9 @@ namespace {
 
 // The model and the level's end are judged by the view a race tells: it
 // must be the one the engine shows. The runners have no pictures, so the
-// screen is exactly the level's picture from the view's left edge. In level 2, with no key pressed, nobody wins and the view goes
-// on across every speed column.
+// screen is exactly the level's picture from the view's left edge. In
+// level 2, with no key pressed, nobody wins and the view goes on across
+// every speed column.
 TEST(VistaNivel, FollowsTheViewTheEngineShowsFrameByFrame) {
     const niveis::Nivel& nivel = niveis::daCampanha(2);
     semTela::iniciar();

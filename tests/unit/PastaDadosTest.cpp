@@ -142,4 +142,14 @@ TEST(OpcoesTest, LevelsTakeEveryArgumentUpToTheNextOption) {
         EXPECT_EQ(ler(args).erro, "--levels needs a folder or level files") << ::testing::PrintToString(args);
 }
 
+TEST(OpcoesTest, SeedTakesAWholeNumberOrRandomAndNotLevelsBeside) {
+    EXPECT_EQ(ler({"--seed", "4711"}).semente, "4711");
+    EXPECT_EQ(ler({"--seed=random", "--scale", "2"}).semente, "random");
+    EXPECT_EQ(ler({"--seed", "18446744073709551615"}).erro, "");
+    for (const auto& args : std::vector<std::vector<const char*>>{
+             {"--seed"}, {"--seed", "-3"}, {"--seed", "4x"}, {"--seed", "18446744073709551616"}, {"--seed="}})
+        EXPECT_NE(ler(args).erro.find("--seed needs"), std::string::npos) << ::testing::PrintToString(args);
+    EXPECT_EQ(ler({"--seed", "1", "--levels", "a.txt"}).erro, "--seed and --levels cannot go together");
+}
+
 }  // namespace
