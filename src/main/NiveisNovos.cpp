@@ -115,10 +115,12 @@ void NiveisNovos::lancar(Nivel& nivel) {
     const pid_t jogo = getpid();
     const pid_t processo = fork();
     if (processo == 0) {
-        // The maker dies with the game, and leaves the game's standard
-        // output to the game.
+        // The maker dies with the game, a Ctrl-C in the terminal is the
+        // game's to answer (it stops the makers), and the game's standard
+        // output is the game's.
         prctl(PR_SET_PDEATHSIG, SIGKILL);
         if (getppid() != jogo) _exit(127);
+        setpgid(0, 0);
         const int nulo = open("/dev/null", O_WRONLY);
         if (nulo >= 0 && nulo != STDOUT_FILENO) {
             dup2(nulo, STDOUT_FILENO);

@@ -334,13 +334,16 @@ int jogarSemente(const std::string& semente, const Janela::Pedido& daLinhaDeComa
     init(daLinhaDeComando);
     mostrarCarregando();
     Teclado::novaTela();
-    while (!novos.isPronto()) {
-        if (Menu::isSaidaPedida() || Teclado::consumir(KEY_ESC)) {
-            deinit();
-            return 0;
-        }
+    bool sair = false;
+    while (!sair && !novos.isPronto()) {
         Teclado::atenderGlobais();
         rest(10);
+        sair = Menu::isSaidaPedida() || Teclado::consumir(KEY_ESC);
+    }
+    // Quitting, whatever the makers did meanwhile.
+    if (sair || Menu::isSaidaPedida()) {
+        deinit();
+        return 0;
     }
     for (const std::string& erro : novos.getErros()) std::fprintf(stderr, "avesso: %s\n", erro.c_str());
     ListaNiveis lista = ListaNiveis::dosArquivos(novos.getArquivos(), "");
