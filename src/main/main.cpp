@@ -45,14 +45,16 @@ int teclaDoJogador(int numPlayer) { return comandos::tecla(numPlayer); }
 // The players' controls from the user's configuration file, once, before
 // any level; each refused entry is said on standard error. Returns the
 // window asked for: the command line's, with what it leaves unsaid taken
-// from the file's [window] section.
+// from the file's [window] section. `--scale auto` leaves a scale the file
+// names standing: the menu entry passes auto, and a player's own choice in
+// the file must hold there too.
 Janela::Pedido lerConfiguracao(const Janela::Pedido& daLinhaDeComando) {
     const std::string caminho = configuracao::caminhoPadrao();
     const configuracao::Leitura leitura = configuracao::ler(caminho);
     for (const std::string& aviso : leitura.avisos) std::fprintf(stderr, "%s\n", aviso.c_str());
     comandos::definir(leitura.controles);
     Janela::Pedido pedido = daLinhaDeComando;
-    if (pedido.escala.empty() && !leitura.janela.escala.empty()) {
+    if ((pedido.escala.empty() || pedido.escala == "auto") && !leitura.janela.escala.empty()) {
         pedido.escala = leitura.janela.escala;
         pedido.ondeEscala = caminho + ":" + std::to_string(leitura.janela.linhaEscala);
     }
