@@ -313,20 +313,26 @@ ctl.!default {{ type hw card 0 }}
 """
 
 
+def _conectar(display):
+    """libX11 and a connection to `display`, for what xdotool does not do."""
+    x11 = ctypes.CDLL("libX11.so.6")
+    x11.XOpenDisplay.restype = ctypes.c_void_p
+    x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+    x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+    conexao = x11.XOpenDisplay(display.encode())
+    if not conexao:
+        raise Falha(f"cannot connect to the X server on {display}")
+    return x11, conexao
+
+
 def _sem_repeticao(display):
     """Turns key auto-repeat off in the X server: a key held until the game
     shows it saw it must arrive as one press, however long that takes."""
     class Controle(ctypes.Structure):  # XKeyboardControl
         _fields_ = [(n, ctypes.c_int) for n in ("key_click_percent", "bell_percent", "bell_pitch",
                                                  "bell_duration", "led", "led_mode", "key", "auto_repeat_mode")]
-    x11 = ctypes.CDLL("libX11.so.6")
-    x11.XOpenDisplay.restype = ctypes.c_void_p
-    x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+    x11, conexao = _conectar(display)
     x11.XChangeKeyboardControl.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.POINTER(Controle)]
-    x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
-    conexao = x11.XOpenDisplay(display.encode())
-    if not conexao:
-        raise Falha(f"cannot connect to the X server on {display}")
     controle = Controle(auto_repeat_mode=0)  # AutoRepeatModeOff
     x11.XChangeKeyboardControl(conexao, 1 << 7, ctypes.byref(controle))  # KBAutoRepeatMode
     x11.XCloseDisplay(conexao)  # the server keeps the setting
@@ -334,9 +340,10 @@ def _sem_repeticao(display):
 
 def _tem_gerenciador(display):
     """Whether a window manager has put its EWMH mark on the root window."""
-    x11 = ctypes.CDLL("libX11.so.6")
-    x11.XOpenDisplay.restype = ctypes.c_void_p
-    x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+    try:
+        x11, conexao = _conectar(display)
+    except Falha:
+        return False
     x11.XDefaultRootWindow.restype = ctypes.c_ulong
     x11.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
     x11.XInternAtom.restype = ctypes.c_ulong
@@ -344,10 +351,6 @@ def _tem_gerenciador(display):
     x11.XGetWindowProperty.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_ulong, ctypes.c_long, ctypes.c_long,
                                        ctypes.c_int, ctypes.c_ulong] + [ctypes.c_void_p] * 5
     x11.XFree.argtypes = [ctypes.c_void_p]
-    x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
-    conexao = x11.XOpenDisplay(display.encode())
-    if not conexao:
-        return False
     tipo, formato, n, resto, dados = ctypes.c_ulong(), ctypes.c_int(), ctypes.c_ulong(), ctypes.c_ulong(), ctypes.c_void_p()
     x11.XGetWindowProperty(conexao, x11.XDefaultRootWindow(conexao),
                            x11.XInternAtom(conexao, b"_NET_SUPPORTING_WM_CHECK", 0), 0, 1, 0, 0,
@@ -357,6 +360,15 @@ def _tem_gerenciador(display):
         x11.XFree(dados)
     x11.XCloseDisplay(conexao)
     return n.value == 1
+
+
+class _EventoTecla(ctypes.Structure):
+    """XKeyEvent, padded to the size of an XEvent."""
+    _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
+                ("display", ctypes.c_void_p), ("window", ctypes.c_ulong), ("root", ctypes.c_ulong),
+                ("subwindow", ctypes.c_ulong), ("time", ctypes.c_ulong), ("x", ctypes.c_int), ("y", ctypes.c_int),
+                ("x_root", ctypes.c_int), ("y_root", ctypes.c_int), ("state", ctypes.c_uint),
+                ("keycode", ctypes.c_uint), ("same_screen", ctypes.c_int), ("resto", ctypes.c_long * 12)]
 
 
 class Cenario:
@@ -627,6 +639,44 @@ class Jogo:
         geo = self.xdotool("getwindowgeometry", "--shell", self.janela)
         v = dict(l.split("=", 1) for l in geo.split() if "=" in l)
         return tuple(int(v.get(k, -1)) for k in ("X", "Y", "WIDTH", "HEIGHT"))
+
+    def repeticoes(self, tecla, quantas=2, timeout=20.0):
+        """Waits until X has sent the game `quantas` auto-repeats of `tecla`,
+        held down since before the call. X hands a window's events over in
+        order, so whatever a key pressed afterwards shows on screen, the game
+        read these repeats first. Listening beside Allegro, on its window and
+        the child it also listens on, takes nothing from it."""
+        x11, conexao = _conectar(self.env["DISPLAY"])
+        try:
+            x11.XStringToKeysym.restype = ctypes.c_ulong
+            x11.XKeysymToKeycode.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
+            x11.XQueryTree.argtypes = [ctypes.c_void_p, ctypes.c_ulong] + [ctypes.c_void_p] * 4
+            x11.XSelectInput.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_long]
+            x11.XFree.argtypes = x11.XPending.argtypes = [ctypes.c_void_p]
+            x11.XNextEvent.argtypes = [ctypes.c_void_p, ctypes.POINTER(_EventoTecla)]
+            codigo = x11.XKeysymToKeycode(conexao, x11.XStringToKeysym(tecla.encode()))
+            janelas = [int(self.janela)]
+            for janela in janelas:
+                x11.XSelectInput(conexao, janela, 1)  # KeyPressMask
+                raiz, pai, n = ctypes.c_ulong(), ctypes.c_ulong(), ctypes.c_uint()
+                filhos = ctypes.POINTER(ctypes.c_ulong)()
+                if x11.XQueryTree(conexao, janela, ctypes.byref(raiz), ctypes.byref(pai), ctypes.byref(filhos),
+                                  ctypes.byref(n)) and filhos:
+                    janelas += filhos[:n.value]
+                    x11.XFree(filhos)
+            evento, vistas = _EventoTecla(), 0
+            limite = time.monotonic() + timeout
+            while vistas < quantas:
+                if self.terminou():
+                    raise Falha(f"the game ended while {tecla} was held (code {self.codigo()})\n{self.erros()}")
+                if time.monotonic() > limite:
+                    raise Falha(f"the X server sent no auto-repeat of {tecla} within {timeout:.0f} s")
+                while x11.XPending(conexao):  # also sends the requests above
+                    x11.XNextEvent(conexao, ctypes.byref(evento))
+                    vistas += evento.type == 2 and evento.keycode == codigo  # KeyPress
+                time.sleep(0.01)
+        finally:
+            x11.XCloseDisplay(conexao)
 
     def tela(self, x=None, y=None, largura=None, altura=None):
         """The picture at (self.x, self.y), LARGURA x ALTURA enlarged
