@@ -215,10 +215,16 @@ public:
             }
             posicionado[atual] = true;
         }
-        // On the last (first) character the rule does not apply and the key
-        // stays down: the next player's cursor moves at once.
-        if (cursor[atual] < 5 && Teclado::consumir(KEY_RIGHT)) cursor[atual] += salto(+1);
-        if (cursor[atual] > 0 && Teclado::consumir(KEY_LEFT)) cursor[atual] -= salto(-1);
+        // On the last (first) character the rule does not apply and a key
+        // held stays down: the next player's cursor moves at once.
+        if (cursor[atual] == 5)
+            Teclado::esquecerSoltas(KEY_RIGHT);
+        else if (Teclado::consumir(KEY_RIGHT))
+            cursor[atual] += salto(+1);
+        if (cursor[atual] == 0)
+            Teclado::esquecerSoltas(KEY_LEFT);
+        else if (Teclado::consumir(KEY_LEFT))
+            cursor[atual] -= salto(-1);
         if (Teclado::consumir(KEY_ENTER)) {
             escolha[atual] = cursor[atual];
             selecionado[cursor[atual]] = true;

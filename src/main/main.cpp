@@ -120,7 +120,13 @@ void controle(void* player) {
     const int numPlayer = runner->getNumPlayer();
     int tecla = teclaDoJogador(numPlayer);
     if (semaforo.exchange(1) != 0) return;
-    if (tecla >= 0 && Teclado::isApertada(tecla) && virarSeEmPe(*runner)) Teclado::consumir(tecla);
+    if (tecla >= 0 && Teclado::isApertada(tecla)) {
+        // In the air a press waits for the landing only while its key is held.
+        if (virarSeEmPe(*runner))
+            Teclado::consumir(tecla);
+        else
+            Teclado::esquecerSoltas(tecla);
+    }
     // A button's press is used up and waits in the air just as a key's.
     if (comandos::isBotaoApertado(numPlayer) && virarSeEmPe(*runner)) comandos::consumirBotao(numPlayer);
     semaforo.store(0);

@@ -35,7 +35,8 @@ extern Runner* pointPlayers[niveis::MAX_JOGADORES];
 
 // Timer callback, every millisecond for each runner: flips the runner's
 // gravity when its player's key, or gamepad button, has a press to act on
-// and the runner stands; the flip uses the press up.
+// and the runner stands; the flip uses the press up. A press in the air
+// waits for the landing while its key is held, and is gone once let go.
 void controle(void* player);
 // The rule of a press: a runner flips only while it stands. Returns whether
 // it flipped, which is when the press is used up.
