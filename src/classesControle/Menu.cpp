@@ -2,6 +2,7 @@
 
 #include "classesBasicas/Figura.h"
 #include "classesBasicas/Recursos.h"
+#include "classesControle/LegendaTeclas.h"
 #include "classesControle/Teclado.h"
 #include "dados/Figuras.h"
 #include "dados/Leiaute.h"
@@ -48,12 +49,13 @@ void descansar() {
 }
 
 // A picture shown until Escape, which it consumes so the menu behind it
-// does not also see it.
-int mostrarAteEsc(const std::string& figura) {
+// does not also see it. `porCima`, when given, draws over it.
+int mostrarAteEsc(const std::string& figura, void (*porCima)(BITMAP*) = nullptr) {
     Teclado::novaTela();
     Figura fundo(figura);
     Composicao buffer;
     fundo.copiar(buffer.get(), 0, 0, W, H);
+    if (porCima) porCima(buffer.get());
     buffer.mostrar();
     while (!Teclado::isApertada(KEY_ESC) && !Menu::isSaidaPedida()) descansar();
     Teclado::consumir(KEY_ESC);
@@ -176,7 +178,7 @@ int Menu::menu() {
 
 int Menu::BGintegrantes() { return mostrarAteEsc(figuras::CREDITOS); }
 
-int Menu::BGinstrucoes() { return mostrarAteEsc(figuras::INSTRUCOES); }
+int Menu::BGinstrucoes() { return mostrarAteEsc(figuras::INSTRUCOES, legendaTeclas::desenharRegrasEmUso); }
 
 void Menu::pause() {
     Teclado::novaTela();
