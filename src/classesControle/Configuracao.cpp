@@ -132,10 +132,19 @@ std::size_t sequenciaUtf8(std::string_view s) {
     // code points past U+10FFFF.
     std::size_t n = 0;
     unsigned minimo = 0x80, maximo = 0xBF;
-    if (c >= 0xC2 && c <= 0xDF) n = 2;
-    else if (c >= 0xE0 && c <= 0xEF) n = 3, minimo = c == 0xE0 ? 0xA0 : 0x80, maximo = c == 0xED ? 0x9F : 0xBF;
-    else if (c >= 0xF0 && c <= 0xF4) n = 4, minimo = c == 0xF0 ? 0x90 : 0x80, maximo = c == 0xF4 ? 0x8F : 0xBF;
-    else return 0;
+    if (c >= 0xC2 && c <= 0xDF) {
+        n = 2;
+    } else if (c >= 0xE0 && c <= 0xEF) {
+        n = 3;
+        if (c == 0xE0) minimo = 0xA0;
+        if (c == 0xED) maximo = 0x9F;
+    } else if (c >= 0xF0 && c <= 0xF4) {
+        n = 4;
+        if (c == 0xF0) minimo = 0x90;
+        if (c == 0xF4) maximo = 0x8F;
+    } else {
+        return 0;
+    }
     if (b(1) < minimo || b(1) > maximo) return 0;
     for (std::size_t i = 2; i < n; ++i)
         if (b(i) < 0x80 || b(i) > 0xBF) return 0;
@@ -145,19 +154,22 @@ std::size_t sequenciaUtf8(std::string_view s) {
 // The 1-based line of the first byte that plain UTF-8 text does not hold,
 // or 0; `porque` says what is wrong with it.
 int linhaNaoTexto(std::string_view texto, std::string& porque) {
+    auto byte = [](unsigned char u) {
+        char hex[5];
+        std::snprintf(hex, sizeof hex, "0x%02X", u);
+        return std::string("byte ") + hex;
+    };
     int linha = 1;
     for (std::size_t i = 0; i < texto.size();) {
         const auto u = static_cast<unsigned char>(texto[i]);
-        char hex[5];
-        std::snprintf(hex, sizeof hex, "0x%02X", u);
         if (u == '\n') ++linha;
         if ((u < 0x20 && u != '\n' && u != '\r' && u != '\t') || u == 0x7F) {
-            porque = std::string("byte ") + hex;
+            porque = byte(u);
             return linha;
         }
         const std::size_t n = sequenciaUtf8(texto.substr(i));
         if (n == 0) {
-            porque = std::string("byte ") + hex + " is not UTF-8";
+            porque = byte(u) + " is not UTF-8";
             return linha;
         }
         i += n;

@@ -125,7 +125,8 @@ std::optional<int> entrarNaPastaDados(int argc, const char* const* argv) {
     if (opcoes.ajuda) {
         std::printf("%s\n"
                     "Finds its pictures and music in DIR, else in $AVESSO_DADOS, else in the current\n"
-                    "directory, the installed game's data folder or the program's own folder.\n",
+                    "directory, the installed game's data folder or the program's own folder.\n"
+                    "Keys, the configuration file and the rest: man avesso\n",
                     USO);
         return 0;
     }

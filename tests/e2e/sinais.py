@@ -81,6 +81,9 @@ with Cenario("sinais") as c:
     no_menu(jogo)
     with jogo.segurando("Control_L", "Alt_L", "End"):
         c.apertar(jogo, "Down", lambda t: estado_menu(c, t) == 7, "Ctrl+Alt+End is no way out: Down still moves")
+    with jogo.segurando("Escape"):
+        codigo = jogo.esperar_fim()
+    c.verificar(codigo == 0, "and Escape quits with code 0", f"got {codigo}")
 
     # Standard output a pipe nobody reads, or closed: the selection writes
     # its lines into it, and the game plays on.
