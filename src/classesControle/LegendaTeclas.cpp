@@ -177,19 +177,19 @@ void desenharRegras(BITMAP* destino, const configuracao::Controles& controles, i
 
     const std::vector<Entrada> todas = entradas(controles, numPads, nomeNasRegras);
     const Escrita prosa(b, 2);
-    // Keycaps at the painted size while every row fits left of the level's
-    // keys; else all of them smaller.
-    int escala = 2;
-    for (const Entrada& entrada : todas) {
-        int fim = REGRAS_TECLA_X - 2 * escala;
-        for (const std::string& t : entrada.teclas) fim += Escrita(b, escala).larguraTecla(t) + 2 * escala;
-        if (fim > bloco.x + bloco.largura - 2) escala = 1;
-    }
-    const Escrita teclas(b, escala);
     const int nomeX = REGRAS_NOME_X - bloco.x;
     int y = REGRAS_TOPO - bloco.y;
     for (const Entrada& entrada : todas) {
         prosa.nomeJogador(nomeX, y + REGRAS_NOME_DY, "PLAYER " + std::to_string(entrada.jogador), entrada.jogador);
+        // The keycaps at the painted size when the row fits left of the
+        // level's keys, else smaller.
+        auto fim = [&](int e) {
+            int x = REGRAS_TECLA_X - 2 * e;
+            for (const std::string& t : entrada.teclas) x += Escrita(b, e).larguraTecla(t) + 2 * e;
+            return x;
+        };
+        const int escala = fim(2) <= bloco.x + bloco.largura - 2 ? 2 : 1;
+        const Escrita teclas(b, escala);
         int x = REGRAS_TECLA_X - bloco.x;
         const int ty = y + (prosa.alturaTecla() - teclas.alturaTecla()) / 2;
         for (const std::string& t : entrada.teclas) x += teclas.tecla(x, ty, t) + 2 * escala;

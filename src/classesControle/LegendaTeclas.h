@@ -25,7 +25,7 @@ void desenharEmUso(BITMAP* destino);
 
 // Covers the rules screen's block of keys with the panel's colour and
 // writes in it, as the painter does, a row per player with a control (its
-// name, then its keycaps, smaller when a row would not fit), then who has
+// name, then its keycaps, smaller in a row that would not fit), then who has
 // none.
 void desenharRegras(BITMAP* destino, const configuracao::Controles& controles, int numPads);
 
