@@ -40,6 +40,7 @@ void Teclado::instalar() { keyboard_lowlevel_callback = registrarEvento; }
 
 void Teclado::registrarEvento(int scancode) {
     const int tecla = scancode & 0x7F;
+    if (!valida(tecla)) return;  // key[] has no entry for it either
     if (scancode & 0x80) {
         // Its presses stay heard: one too short for key[] still acts.
         estado[tecla].fetch_and(~(SEGURADA | USADA | TRAVADA));
