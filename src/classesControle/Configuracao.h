@@ -57,7 +57,9 @@ std::string caminhoPadrao();
 // Reads the file at `caminho` through Allegro's configuration functions,
 // which must be installed; Allegro's own configuration is left as it was
 // found and nothing is written. No file gives the usual controls and no
-// warning.
+// warning; anything but a regular file of UTF-8 text (a folder, a named
+// pipe, a file that cannot be read) gives them with one warning, without
+// waiting on it. A byte order mark is skipped.
 Leitura ler(const std::string& caminho);
 
 // How the Enter prompt writes a key ("X", "LEFT CTRL"); null for a scancode

@@ -3,6 +3,7 @@
 #include "classesBasicas/Figura.h"
 #include "classesBasicas/Recursos.h"
 #include "classesBasicas/Tela.h"
+#include "classesControle/LegendaTeclas.h"
 #include "classesControle/Teclado.h"
 #include "dados/Figuras.h"
 #include "dados/Leiaute.h"
@@ -49,12 +50,13 @@ void descansar() {
 }
 
 // A picture shown until Escape, which it consumes so the menu behind it
-// does not also see it.
-int mostrarAteEsc(const std::string& figura) {
+// does not also see it. `porCima`, when given, draws over it.
+int mostrarAteEsc(const std::string& figura, void (*porCima)(BITMAP*) = nullptr) {
     Teclado::novaTela();
     Figura fundo(figura);
     Composicao buffer;
     fundo.copiar(buffer.get(), 0, 0, W, H);
+    if (porCima) porCima(buffer.get());
     buffer.mostrar();
     while (!Teclado::isApertada(KEY_ESC) && !Menu::isSaidaPedida()) descansar();
     Teclado::consumir(KEY_ESC);
@@ -177,7 +179,7 @@ int Menu::menu() {
 
 int Menu::BGintegrantes() { return mostrarAteEsc(figuras::CREDITOS); }
 
-int Menu::BGinstrucoes() { return mostrarAteEsc(figuras::INSTRUCOES); }
+int Menu::BGinstrucoes() { return mostrarAteEsc(figuras::INSTRUCOES, legendaTeclas::desenharRegrasEmUso); }
 
 void Menu::pause() {
     Teclado::novaTela();
@@ -216,10 +218,16 @@ public:
             }
             posicionado[atual] = true;
         }
-        // On the last (first) character the rule does not apply and the key
-        // stays down: the next player's cursor moves at once.
-        if (cursor[atual] < 5 && Teclado::consumir(KEY_RIGHT)) cursor[atual] += salto(+1);
-        if (cursor[atual] > 0 && Teclado::consumir(KEY_LEFT)) cursor[atual] -= salto(-1);
+        // On the last (first) character the rule does not apply and a key
+        // held stays down: the next player's cursor moves at once.
+        if (cursor[atual] == 5)
+            Teclado::esquecerSoltas(KEY_RIGHT);
+        else if (Teclado::consumir(KEY_RIGHT))
+            cursor[atual] += salto(+1);
+        if (cursor[atual] == 0)
+            Teclado::esquecerSoltas(KEY_LEFT);
+        else if (Teclado::consumir(KEY_LEFT))
+            cursor[atual] -= salto(-1);
         if (Teclado::consumir(KEY_ENTER)) {
             escolha[atual] = cursor[atual];
             selecionado[cursor[atual]] = true;

@@ -151,6 +151,9 @@ void controle(void* player) {
     if (semaforo.exchange(1) != 0) return;
     bool& espera = esperaVoo[numPlayer - 1];
     if (!runner->isNoChao()) espera = false;
+    // A key's press that cannot flip now (in the air, or waiting for the
+    // landing after a double press) waits only while its key is held.
+    if (tecla >= 0 && (espera || !runner->isNoChao())) Teclado::esquecerSoltas(tecla);
     // A button's press is used up and waits in the air just as a key's.
     const bool teclaApertada = tecla >= 0 && Teclado::isApertada(tecla);
     const bool botaoApertado = comandos::isBotaoApertado(numPlayer);

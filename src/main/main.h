@@ -39,9 +39,10 @@ extern Runner* pointPlayers[niveis::MAX_JOGADORES];
 
 // Timer callback, every millisecond for each runner: flips the runner's
 // gravity when its player's key, or gamepad button, has a press to act on
-// and the runner stands; the flip uses the press up. At most one press
-// flips a runner per landing: a key's and a button's waiting together flip
-// it once, and the other waits for the next landing.
+// and the runner stands; the flip uses the press up. A press in the air
+// waits for the landing while its key is held, and is gone once let go. At
+// most one press flips a runner per landing: a key's and a button's waiting
+// together flip it once, and the other waits for the next landing.
 void controle(void* player);
 // The rule of a press: a runner flips only while it stands. Returns whether
 // it flipped, which is when the press is used up.

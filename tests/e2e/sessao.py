@@ -708,9 +708,10 @@ class Jogo:
             return f.read()
 
     def erros(self):
-        """Standard error without the sound library's complaints about a missing card."""
+        """Standard error, whole: the sound library's complaints about a
+        missing card are the game's to keep quiet."""
         with open(self.erro_arq, encoding="utf-8", errors="replace") as f:
-            return "".join(l for l in f.read().splitlines(True) if not l.startswith("ALSA lib "))
+            return f.read()
 
     def matar(self):
         if self.processo.poll() is None:

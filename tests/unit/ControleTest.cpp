@@ -5,6 +5,7 @@
 #include "classesBasicas/Mapa.h"
 #include "classesDerivadas/Runner.h"
 #include "classesControle/Comandos.h"
+#include "classesControle/Teclado.h"
 #include "main/main.h"
 
 #include <allegro.h>
@@ -155,6 +156,27 @@ protected:
         if (r->getSinalGravidade() != sinal) return ::testing::AssertionFailure() << "flipped again after " << v;
     }
     return ::testing::AssertionSuccess();
+}
+
+// A tap as some keyboards and remote desktops send it: pressed and let go
+// inside one tick of the input thread, so key[] never shows it and only
+// the hook hears it. Standing, it flips once; in the air it is gone by the
+// landing, as a key let go in the air.
+void tocar(int tecla) {
+    Teclado::registrarEvento(tecla);
+    Teclado::registrarEvento(tecla | 0x80);
+}
+
+TEST_F(ControleTest, ATapFlipsAStandingRunnerOnceAndIsLostInTheAir) {
+    Runner* r = runners[0];
+    tocar(KEY_X);
+    ASSERT_TRUE(timerRodou(10));
+    r->setNoChao(true);
+    EXPECT_TRUE(ficaEm(r, 1, 10)) << "tapped in the air";
+
+    tocar(KEY_X);
+    ASSERT_TRUE(esperarAte([&] { return r->getSinalGravidade() == -1; })) << "tapped standing";
+    EXPECT_TRUE(ficaEm(r, -1, 10)) << "once";
 }
 
 // The button is polled apart from the callbacks that use its presses: held

@@ -216,16 +216,18 @@ Quadro instrucoes() {
     }
     q.retangulo(48, 230, 592, 230, PAINEL_LUZ);
 
-    // The keys, each player's name in the player's colour.
-    const int topo = 242, passo = 27;
+    // The keys, each player's name in the player's colour; the game paints
+    // this block again when the keys in use are others.
+    const int topo = leiaute::REGRAS_TOPO, passo = leiaute::REGRAS_PASSO;
     for (int i = 0; i < teclasJogadores::COM_TECLA; ++i) {
         int jy = topo + i * passo;
-        q.escreverContornado(52, jy + 3, "PLAYER " + std::to_string(i + 1), cenario::corJogador(i + 1), CONTORNO,
-                             PROSA);
-        tecla(q, 160, jy, teclasJogadores::PADRAO[i].nome);
+        q.escreverContornado(leiaute::REGRAS_NOME_X, jy + leiaute::REGRAS_NOME_DY, "PLAYER " + std::to_string(i + 1),
+                             cenario::corJogador(i + 1), CONTORNO, PROSA);
+        tecla(q, leiaute::REGRAS_TECLA_X, jy, teclasJogadores::PADRAO[i].nome);
     }
-    q.escrever(52, topo + 4 * passo + 6, "RUNNERS 5 AND 6", paleta::NEVOA, PROSA);
-    q.escrever(52, topo + 4 * passo + 26, "HAVE NO KEY", paleta::NEVOA, PROSA);
+    const int semTecla = topo + teclasJogadores::COM_TECLA * passo + leiaute::REGRAS_SEM_TECLA_DY;
+    q.escrever(leiaute::REGRAS_NOME_X, semTecla, "RUNNERS 5 AND 6", paleta::NEVOA, PROSA);
+    q.escrever(leiaute::REGRAS_NOME_X, semTecla + leiaute::REGRAS_LINHA, "HAVE NO KEY", paleta::NEVOA, PROSA);
 
     // The other keys, on the right.
     struct Chave {
