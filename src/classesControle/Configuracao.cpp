@@ -407,7 +407,8 @@ private:
             const int linha = linhaDe(texto, secao, nome);
             const int qual = iguais(nome, "scale") ? 0 : iguais(nome, "fullscreen") ? 1 : -1;
             if (qual < 0) {
-                avisar(linha, "unknown setting '" + citado(nome) + "' in [window], expected scale or fullscreen; ignored");
+                avisar(linha,
+                       "unknown setting '" + citado(nome) + "' in [window], expected scale or fullscreen; ignored");
                 continue;
             }
             if (visto[qual]) continue;  // Allegro reads the first one
@@ -426,7 +427,8 @@ private:
             } else if (iguais(escrito, "yes") || iguais(escrito, "no")) {
                 janela.telaCheia = iguais(escrito, "yes");
             } else {
-                avisar(linha, "fullscreen '" + citado(escrito) + "' is neither yes nor no; the game starts in a window");
+                avisar(linha,
+                       "fullscreen '" + citado(escrito) + "' is neither yes nor no; the game starts in a window");
             }
         }
     }
