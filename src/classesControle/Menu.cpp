@@ -1,5 +1,6 @@
 #include "classesControle/Menu.h"
 
+#include "classesBasicas/Efeitos.h"
 #include "classesBasicas/Figura.h"
 #include "classesBasicas/Recursos.h"
 #include "classesControle/Teclado.h"
@@ -44,6 +45,7 @@ std::atomic<bool> saidaPedida{false};
 // only cost processor time.
 void descansar() {
     Teclado::atenderGlobais();
+    Efeitos::tocarPendentes();  // the players' keys flip runners during the pause
     rest(5);
 }
 
@@ -56,7 +58,7 @@ int mostrarAteEsc(const std::string& figura) {
     fundo.copiar(buffer.get(), 0, 0, W, H);
     buffer.mostrar();
     while (!Teclado::isApertada(KEY_ESC) && !Menu::isSaidaPedida()) descansar();
-    Teclado::consumir(KEY_ESC);
+    if (Teclado::consumir(KEY_ESC)) Efeitos::tocar(sons::Efeito::MENU_VOLTAR);
     return 1;
 }
 
@@ -134,6 +136,7 @@ int Menu::menu() {
         const bool enter = Teclado::isApertada(KEY_ENTER);
 
         // At most one rule acts per pass.
+        const int antes = opcao;
         bool outraTela = false;
         if (baixo && (opcao == 7 || opcao == 8)) {
             ++opcao;
@@ -148,14 +151,18 @@ int Menu::menu() {
         } else if (cima && (opcao == 8 || opcao == 9)) {
             --opcao;
         } else if (enter && opcao <= 6) {
+            Efeitos::tocar(sons::Efeito::MENU_ESCOLHER);
             return opcao;
         } else if (enter && opcao == 9) {
             return QUIT;
         } else if (enter && opcao == 7) {
+            Efeitos::tocar(sons::Efeito::MENU_ESCOLHER);
             outraTela = BGintegrantes();
         } else if (enter && opcao == 8) {
+            Efeitos::tocar(sons::Efeito::MENU_ESCOLHER);
             outraTela = BGinstrucoes();
         }
+        if (opcao != antes) Efeitos::tocar(sons::Efeito::MENU_MOVER);
         // Every arrow of the pass is used up, whether or not a rule acted.
         const std::pair<int, bool> setas[] = {
             {KEY_UP, cima}, {KEY_DOWN, baixo}, {KEY_RIGHT, direita}, {KEY_LEFT, esquerda}};
@@ -179,13 +186,14 @@ int Menu::BGintegrantes() { return mostrarAteEsc(figuras::CREDITOS); }
 int Menu::BGinstrucoes() { return mostrarAteEsc(figuras::INSTRUCOES); }
 
 void Menu::pause() {
+    Efeitos::tocar(sons::Efeito::PAUSA_ABRIR);
     Teclado::novaTela();
     Figura pausado(figuras::PAUSA);
     Composicao buffer;
     pausado.copiar(buffer.get(), 0, 0, W, H);
     buffer.mostrar();
     while (!Teclado::isApertada(KEY_P) && !isSaidaPedida()) descansar();
-    Teclado::consumir(KEY_P);
+    if (Teclado::consumir(KEY_P)) Efeitos::tocar(sons::Efeito::PAUSA_FECHAR);
 }
 
 namespace {
@@ -217,12 +225,15 @@ public:
         }
         // On the last (first) character the rule does not apply and the key
         // stays down: the next player's cursor moves at once.
+        const int antes = cursor[atual];
         if (cursor[atual] < 5 && Teclado::consumir(KEY_RIGHT)) cursor[atual] += salto(+1);
         if (cursor[atual] > 0 && Teclado::consumir(KEY_LEFT)) cursor[atual] -= salto(-1);
+        if (cursor[atual] != antes) Efeitos::tocar(sons::Efeito::MENU_MOVER);
         if (Teclado::consumir(KEY_ENTER)) {
             escolha[atual] = cursor[atual];
             selecionado[cursor[atual]] = true;
             ++atual;
+            Efeitos::tocar(sons::Efeito::SELECAO_TOMAR);
         }
         return atual == jogadores;
     }
@@ -284,7 +295,11 @@ std::string* Menu::BGselecao(int opcao) {
 
     Selecao selecao(opcao);
     for (;;) {
-        if (Teclado::consumir(KEY_ESC) || isSaidaPedida()) return nullptr;
+        if (Teclado::consumir(KEY_ESC)) {
+            Efeitos::tocar(sons::Efeito::MENU_VOLTAR);
+            return nullptr;
+        }
+        if (isSaidaPedida()) return nullptr;
         if (selecao.passo()) break;
         selecao.mostrar();
         descansar();

@@ -1,6 +1,7 @@
 #include "main/main.h"
 
 #include "classesBasicas/Cronometro.h"
+#include "classesBasicas/Efeitos.h"
 #include "classesBasicas/Figura.h"
 #include "classesBasicas/FigurasNivel.h"
 #include "classesBasicas/Mapa.h"
@@ -46,6 +47,7 @@ void lerConfiguracao() {
     const configuracao::Leitura leitura = configuracao::ler(configuracao::caminhoPadrao());
     for (const std::string& aviso : leitura.avisos) std::fprintf(stderr, "%s\n", aviso.c_str());
     comandos::definir(leitura.controles);
+    Efeitos::definirVolumes(leitura.volumes.musica, leitura.volumes.efeitos);
 }
 
 void mostrarCarregando() { Figura(figuras::CARREGANDO).desenhar(screen, 0, 0); }
@@ -75,6 +77,7 @@ void mostrarAteEnter(const std::string& caminho, void (*porCima)(BITMAP*) = null
     if (porCima) porCima(screen);
     while (!Teclado::isApertada(KEY_ENTER) && !Menu::isSaidaPedida()) {
         Teclado::atenderGlobais();
+        Efeitos::tocarPendentes();  // flips made at the level's prompt
         rest(1);
     }
 }
@@ -107,7 +110,11 @@ void iniciarSom() {
         set_config_data("", 0);
         set_config_string("sound", "patches", PATCHES);
     }
-    install_sound(DIGI_AUTODETECT, MIDI_AUTODETECT, "");
+    // Voices of their own for the music's synthesizer and for the effects,
+    // so neither ever takes one from the other.
+    reserve_voices(sons::VOZES_EFEITOS, sons::VOZES_MUSICA);
+    const bool instalado = install_sound(DIGI_AUTODETECT, MIDI_AUTODETECT, "") == 0;
+    Efeitos::iniciar(instalado && digi_driver && digi_driver->id != DIGI_NONE);
 }
 
 Runner* pointPlayers[niveis::MAX_JOGADORES] = {};
@@ -129,6 +136,8 @@ void controle(void* player) {
 bool virarSeEmPe(Runner& runner) {
     if (!runner.isNoChao()) return false;
     runner.inverterGravidade();
+    // Heard from the next frame on, with the first picture of the flip.
+    Efeitos::anunciarVirada(runner.getNumPlayer(), runner.getSinalGravidade() < 0);
     return true;
 }
 
@@ -228,6 +237,7 @@ MotivoFim jogarTentativa(int numero, Mapa& mapa, DesfechoNivel& desfecho) {
     Teclado::novaTela();
     auto apertada = Teclado::isApertada;
     while (!morreuTodos && !mapa.isOver() && !apertada(KEY_ESC) && !apertada(KEY_F10) && !Menu::isSaidaPedida()) {
+        Efeitos::tocarPendentes();
         morreuTodos = mapa.atualizarMapa();
         Teclado::atenderGlobais();
         if (Teclado::consumir(KEY_P)) {
@@ -240,7 +250,9 @@ MotivoFim jogarTentativa(int numero, Mapa& mapa, DesfechoNivel& desfecho) {
     const bool esc = apertada(KEY_ESC) || Menu::isSaidaPedida();
     const MotivoFim motivo = decidirDesfecho(numero, esc, apertada(KEY_F10), mapa.isOver(), desfecho);
     switch (motivo) {
-        case MotivoFim::ESC: Teclado::consumir(KEY_ESC); break;
+        case MotivoFim::ESC:
+            if (Teclado::consumir(KEY_ESC)) Efeitos::tocar(sons::Efeito::MENU_VOLTAR);
+            break;
         case MotivoFim::F10: Teclado::consumir(KEY_F10); break;
         default: break;
     }
@@ -264,6 +276,8 @@ int executarJogo() {
     lerConfiguracao();
     bool fecharJogo = false;
     iniciarSom();
+    // F12: M is player 2's, and no screen reads F12.
+    Teclado::registrarGlobal(KEY_F12, Efeitos::alternarMudo);
     recursos::Midi musica1(Som::carregarMusica("principal1.mid"));
     std::unique_ptr<std::string[]> players;  // the last selection, used by both levels and every retry
     int numPlayers = 0;
@@ -304,8 +318,9 @@ int executarJogo() {
         }
     }
 
-    // The music goes before the library that plays it.
+    // The music and the effects go before the library that plays them.
     musica1.reset();
+    Efeitos::encerrar();
     deinit();
     return codigo;
 }

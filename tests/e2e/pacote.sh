@@ -30,6 +30,7 @@ done
 conteudo="$(dpkg-deb -c "$deb")"
 for f in ./usr/games/avesso ./usr/share/games/avesso/src/Img/menu/menu.bmp \
          ./usr/share/games/avesso/src/Img/Jogo/visual1.bmp ./usr/share/games/avesso/principal1.mid \
+         ./usr/share/games/avesso/sons/virar_teto.wav \
          "./usr/share/games/avesso/freepats/default.cfg -> /etc/timidity/freepats.cfg" \
          ./usr/share/applications/avesso.desktop ./usr/share/icons/hicolor/64x64/apps/avesso.png; do
   grep -Fq " $f" <<<"$conteudo" || falha "the package lacks $f"

@@ -427,12 +427,12 @@ class Cenario:
         function of the original bytes) replaced by what the function
         gives. Paths are relative to the game's folder."""
         pasta = tempfile.mkdtemp(dir=self.temp, prefix="jogo-")
-        origem = os.path.join(self.build, "src")
-        for raiz, _, arquivos in os.walk(origem):
-            destino = os.path.join(pasta, os.path.relpath(raiz, self.build))
-            os.makedirs(destino, exist_ok=True)
-            for a in arquivos:
-                os.symlink(os.path.join(raiz, a), os.path.join(destino, a))
+        for topo in ("src", "sons"):
+            for raiz, _, arquivos in os.walk(os.path.join(self.build, topo)):
+                destino = os.path.join(pasta, os.path.relpath(raiz, self.build))
+                os.makedirs(destino, exist_ok=True)
+                for a in arquivos:
+                    os.symlink(os.path.join(raiz, a), os.path.join(destino, a))
         for a in ("principal1.mid", "freepats"):
             if os.path.exists(os.path.join(self.build, a)):
                 os.symlink(os.path.join(self.build, a), os.path.join(pasta, a))

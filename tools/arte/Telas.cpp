@@ -5,6 +5,7 @@
 #include "Personagens.h"
 
 #include "dados/Leiaute.h"
+#include "dados/Sons.h"
 #include "dados/Paleta.h"
 #include "dados/TeclasJogadores.h"
 
@@ -226,6 +227,10 @@ Quadro instrucoes() {
     }
     q.escrever(52, topo + 4 * passo + 6, "RUNNERS 5 AND 6", paleta::NEVOA, PROSA);
     q.escrever(52, topo + 4 * passo + 26, "HAVE NO KEY", paleta::NEVOA, PROSA);
+    // The key that mutes everything, under the players': it acts on every screen.
+    const int somY = topo + 4 * passo + 52;
+    const int somLargura = tecla(q, 52, somY, sons::TECLA_MUDO);
+    q.escrever(52 + somLargura + 10, somY + 4, "SOUND ON/OFF", TEXTO, PROSA);
 
     // The other keys, on the right.
     struct Chave {
@@ -348,8 +353,10 @@ Quadro entrada() {
         x += q.escreverContornado(x, y + 3, quem(i), cenario::corJogador(i + 1), CONTORNO, PROSA) + 6;
         x += tecla(q, x, y, chaves[i].nomeCurto) + 20;
     }
-    // Only Enter is read here; P and Escape act once the race runs.
-    desenho::escreverCentrado(q, CX, y0 + 84, "IN THE RACE  P: PAUSE  ESC: LEAVE", paleta::NEVOA, CONTORNO, PROSA);
+    // Enter starts the race, P and Escape act once it runs, the sound key
+    // everywhere.
+    desenho::escreverCentrado(q, CX, y0 + 84, std::string("P: PAUSE  ESC: LEAVE  ") + sons::TECLA_MUDO + ": SOUND ON/OFF",
+                              paleta::NEVOA, CONTORNO, PROSA);
     return q;
 }
 
