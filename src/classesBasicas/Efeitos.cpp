@@ -85,7 +85,11 @@ void Efeitos::alternarMudo() {
 
 bool Efeitos::isMudo() { return mudo; }
 
-void Efeitos::setTocador(Tocador novo) { tocador = novo ? novo : tocarNoMixer; }
+Efeitos::Tocador Efeitos::setTocador(Tocador novo) {
+    const Tocador anterior = tocador;
+    tocador = novo ? novo : tocarNoMixer;
+    return anterior;
+}
 
 int Efeitos::frequenciaDoJogador(int jogador) {
     const int semitons = jogador >= 0 && jogador <= JOGADORES ? sons::SEMITONS_JOGADOR[jogador] : 0;

@@ -44,8 +44,9 @@ public:
     static void alternarMudo();
     static bool isMudo();
 
-    // Null gives Allegro's mixer back.
-    static void setTocador(Tocador tocador);
+    // Null gives Allegro's mixer back. Returns the one replaced, so a
+    // measurement can pass each sound on to it.
+    static Tocador setTocador(Tocador tocador);
 
     // Allegro's playback frequency for a runner's sounds: 1000 is the
     // file's own pitch.
