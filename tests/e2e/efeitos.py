@@ -6,7 +6,9 @@ up (heard); F12 with P mutes and pauses, and player 2's flip made in the
 pause is not heard; F12 with P again brings the sound back with the
 pause. Each sound is told by its length and by which way its pitch goes.
 The muted flip is made in the pause, whose time the race does not count,
-so the level's first seconds are all the scenario needs.
+so the level's first seconds are all the scenario needs. Then the game
+again with a sound device it cannot open: it plays silently, saying
+nothing of its own about it.
 
     efeitos.py <build dir>
 """
@@ -133,3 +135,18 @@ with Cenario("efeitos") as c:
         # The pause opening and closing, 200 ms each: only the second pause.
         c.verificar([r for ms, r in achados if abs(ms - 200) <= 6] == ["desce", "sobe"],
                     "only the second pause is heard, opening and closing", str(achados))
+
+    # No sound device: every effect's moment comes and goes in silence.
+    jogo = c.iniciar_jogo(som=False)
+    jogo.abrir()
+    c.esperar(jogo, lambda t: estado_menu(c, t) == 1, "without a sound device: the main menu")
+    c.apertar(jogo, "Return", lambda t: estado_selecao(c, t) == (1, 0, set()), "the selection")
+    c.apertar(jogo, "Return", lambda t: prompt(t) and no_nivel(c, 1, limite_linhas=480)(t), "level 1's prompt")
+    c.apertar(jogo, "Return", lambda t: not prompt(t), "the race starts")
+    c.apertar(jogo, "p", pausa, "P pauses")
+    c.apertar(jogo, "p", lambda t: not pausa(t), "P resumes")
+    c.apertar(jogo, "Escape", lambda t: estado_menu(c, t) is not None, "Escape back to the menu")
+    with jogo.segurando("Escape"):
+        codigo = jogo.esperar_fim()
+    c.verificar(codigo == 0, "the game quits with code 0", f"got {codigo}")
+    c.verificar(jogo.erros() == "", "nothing on standard error but the sound library's own lines", repr(jogo.erros()))

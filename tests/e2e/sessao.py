@@ -289,6 +289,10 @@ ASOUNDRC = """pcm.!default {{ type plug; slave {{ pcm "cap"; format S16_LE }} }}
 pcm.cap {{ type file; slave.pcm "null"; file "{wav}"; format "wav" }}
 ctl.!default {{ type hw card 0 }}
 """
+# A sound device that cannot be opened: no such card.
+SEM_SOM = """pcm.!default { type hw card 7 }
+ctl.!default { type hw card 7 }
+"""
 
 
 def _sem_repeticao(display):
@@ -446,10 +450,11 @@ class Cenario:
                 f.write(dados)
         return pasta
 
-    def iniciar_jogo(self, pasta=None, saida=None):
+    def iniciar_jogo(self, pasta=None, saida=None, som=True):
         """`saida`: the game's standard output, a file of the scenario when
-        None, else a descriptor, or "fechada" for none at all."""
-        jogo = Jogo(self, pasta or self.pasta_do_jogo(), saida)
+        None, else a descriptor, or "fechada" for none at all. `som`: False
+        gives the game a sound device it cannot open."""
+        jogo = Jogo(self, pasta or self.pasta_do_jogo(), saida, som)
         self.jogos.append(jogo)
         return jogo
 
@@ -483,14 +488,14 @@ class Cenario:
 class Jogo:
     """The game running in a working folder, its output kept in files."""
 
-    def __init__(self, cenario, pasta, saida=None):
+    def __init__(self, cenario, pasta, saida=None, som=True):
         self.cenario = cenario
         self.pasta = pasta
         casa = os.path.join(pasta, "home")
         os.makedirs(casa, exist_ok=True)
         self.wav = os.path.join(casa, "captura.wav")
         with open(os.path.join(casa, ".asoundrc"), "w") as f:
-            f.write(ASOUNDRC.format(wav=self.wav))
+            f.write(ASOUNDRC.format(wav=self.wav) if som else SEM_SOM)
         self.saida_arq = os.path.join(casa, "stdout.txt")
         self.erro_arq = os.path.join(casa, "stderr.txt")
         # A home of its own: no player's avesso.cfg changes the keys here.
