@@ -33,6 +33,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <mutex>
 #include <random>
 #include <string>
@@ -61,6 +62,15 @@ double percentil(std::vector<double> v, double p) {
     if (v.empty()) return 0.0;
     std::sort(v.begin(), v.end());
     return v[static_cast<size_t>(p * static_cast<double>(v.size() - 1) + 0.5)];
+}
+
+// Resident memory of the process, in KB.
+long residenteKb() {
+    std::ifstream status("/proc/self/status");
+    std::string linha;
+    while (std::getline(status, linha))
+        if (linha.rfind("VmRSS:", 0) == 0) return std::atol(linha.c_str() + 6);
+    return 0;
 }
 
 long long agoraNs() {
@@ -185,7 +195,7 @@ void correr(int volumeEfeitos, unsigned semente, Medida& m) {
 void resumir(const char* titulo, const Medida& m) {
     double parede = 0;
     for (double p : m.periodos) parede += p;
-    std::printf("  %-22s %4zu frames  median %6.2f  p99 %6.2f  worst %6.2f ms  CPU %5.1f%% of a core"
+    std::printf("  %-24s %4zu frames  median %6.2f  p99 %6.2f  worst %6.2f ms  CPU %5.1f%% of a core"
                 "  %4d sounds  %d rebuilds\n",
                 titulo, m.periodos.size(), percentil(m.periodos, 0.5), percentil(m.periodos, 0.99),
                 m.periodos.empty() ? 0.0 : *std::max_element(m.periodos.begin(), m.periodos.end()),
@@ -217,11 +227,19 @@ int main(int argc, char** argv) {
     play_midi(musica.get(), 1);
     mixer = Efeitos::setTocador(medirEIniciar);
 
-    // What the samples hold, as loaded.
+    // What the samples hold, as loaded, and what loading them a second
+    // time adds to the resident memory.
     size_t bytes = 0;
-    for (int e = 0; e < sons::NUM_EFEITOS; ++e) {
-        recursos::Amostra a(Som::carregarEfeito(sons::caminho(static_cast<sons::Efeito>(e))));
-        if (a) bytes += sizeof(SAMPLE) + a->len * static_cast<unsigned long>(a->bits / 8) * (a->stereo ? 2 : 1);
+    long residente = 0;
+    {
+        recursos::Amostra amostras[sons::NUM_EFEITOS];
+        const long antes = residenteKb();
+        for (int e = 0; e < sons::NUM_EFEITOS; ++e) {
+            recursos::Amostra& a = amostras[e];
+            a.reset(Som::carregarEfeito(sons::caminho(static_cast<sons::Efeito>(e))));
+            if (a) bytes += sizeof(SAMPLE) + a->len * static_cast<unsigned long>(a->bits / 8) * (a->stereo ? 2 : 1);
+        }
+        residente = residenteKb() - antes;
     }
 
     Medida desligados, ligados;
@@ -243,14 +261,14 @@ int main(int argc, char** argv) {
     std::printf("level 1, six runners, random presses (one seed a round), music on, %d x %.0f s each, in turn\n",
                 rodadas, DURACAO_S);
     resumir("effects 0", desligados);
-    resumir("effects 70 (the default)", ligados);
+    resumir("effects 70 (as usual)", ligados);
     std::printf("from the game's side, with the effects on:\n");
     resumirAtraso("flip -> its sound started", desdeVirada);
     resumirAtraso("key press -> its sound started", desdeAperto);
     std::printf("  started by the first frame begun after the flip: %d of %d\n", noQuadroSeguinte,
                 noQuadroSeguinte + depois);
-    std::printf("the %d effect samples hold %zu bytes (%.1f KB)\n", sons::NUM_EFEITOS, bytes,
-                static_cast<double>(bytes) / 1024.0);
+    std::printf("the %d effect samples hold %zu bytes (%.1f KB); loading them again added %ld KB resident\n",
+                sons::NUM_EFEITOS, bytes, static_cast<double>(bytes) / 1024.0, residente);
     return 0;
 }
 END_OF_MAIN()
