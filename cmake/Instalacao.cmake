@@ -1,12 +1,14 @@
-# `cmake --install`: the program in <prefix>/games, its pictures, music and
-# the links to the MIDI patches in <prefix>/share/games/avesso with the same
-# layout as the build tree, a menu entry and the icon. The program finds its
+# `cmake --install`: the program in <prefix>/games, its pictures, music,
+# sound effects and the links to the MIDI patches in
+# <prefix>/share/games/avesso with the same layout as the build tree, a menu
+# entry and the icon. The program finds its
 # data from its own folder, so the tree works wherever it is staged or moved.
 set(DADOS ${AVESSO_INSTALAR_DADOS})
 
 install(TARGETS avesso RUNTIME DESTINATION ${AVESSO_INSTALAR_PROGRAMA})
 install(DIRECTORY ${AVESSO_DIR_JOGO}/src/Img DESTINATION ${DADOS}/src FILES_MATCHING PATTERN "*.bmp")
 install(FILES ${AVESSO_DIR_JOGO}/principal1.mid DESTINATION ${DADOS})
+install(DIRECTORY ${AVESSO_DIR_JOGO}/sons DESTINATION ${DADOS} FILES_MATCHING PATTERN "*.wav")
 
 # The patches stay the system's (Debian's freepats, a dependency of the
 # package): links to its index and patch folders, in the form Allegro's

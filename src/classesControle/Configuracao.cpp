@@ -62,8 +62,11 @@ struct TeclaDoJogo {
     const char* nome;
     const char* papel;
 };
-constexpr TeclaDoJogo DO_JOGO[] = {{"ENTER", "starts the race"}, {"ESC", "leaves the level"}, {"P", "pauses"},
-                                   {"F10", "skips the level"}, {"F11", "turns fullscreen on and off"}};
+constexpr TeclaDoJogo DO_JOGO[] = {
+    {"ENTER", "starts the race"},        {"ESC", "leaves the level"},
+    {"P", "pauses"},                     {"F10", "skips the level"},
+    {"F11", "turns fullscreen on and off"}, {sons::TECLA_MUDO, "mutes and unmutes the sound"},
+};
 
 // Bigger than any configuration anyone writes by hand.
 constexpr std::size_t TAMANHO_MAXIMO = 64 * 1024;
@@ -290,9 +293,11 @@ private:
         Nomes raiz;
         for (int i = 0, n = raiz.entradas(nullptr); i < n; ++i)
             avisar(linhaDe(texto, "", raiz[i]),
-                   "'" + citado(raiz[i]) + "' stands outside the [player1] to [player6] sections; ignored");
+                   "'" + citado(raiz[i]) + "' stands outside the [player1] to [player6], [window] and [sound] " +
+                       "sections; ignored");
         Nomes secoes;
         bool lido[JOGADORES] = {};
+        bool janelaLida = false, somLido = false;
         for (int s = 0, n = secoes.secoes(); s < n; ++s) {
             std::string_view listada = secoes[s];
             if (listada.size() < 2) continue;
@@ -308,11 +313,20 @@ private:
                 }
                 lido[jogador - 1] = true;
             } else if (iguais(secao, "window")) {
-                avisarRepetida(secao, "", "[" + secao + "]", "its settings join the first one's");
-                lerJanela(secoes[s], secao);
+                if (!janelaLida) {
+                    avisarRepetida(secao, "", "[" + secao + "]", "its settings join the first one's");
+                    lerJanela(secoes[s], secao);
+                }
+                janelaLida = true;
+            } else if (iguais(secao, "sound")) {
+                if (!somLido) {
+                    avisarRepetida(secao, "", "[" + secao + "]", "its settings join the first one's");
+                    lerSom(secoes[s], secao);
+                }
+                somLido = true;
             } else {
-                avisar(linhaDe(texto, secao, ""),
-                       "unknown section [" + citado(secao) + "], expected [player1] to [player6] or [window]; ignored");
+                avisar(linhaDe(texto, secao, ""), "unknown section [" + citado(secao) +
+                                                      "], expected [player1] to [player6], [window] or [sound]; ignored");
             }
         }
     }
@@ -361,11 +375,12 @@ private:
             if (qual == 0) {
                 const std::string mantem = "; " + quem + " keeps " + nomeDaTecla(tecla.padrao);
                 const NomeTecla* achada = procurar(TECLAS, escrito);
-                if (iguais(escrito, "none") || achada) {
+                // The game's own keys first: some of them have names a player's key could have.
+                if (const TeclaDoJogo* doJogo = procurar(DO_JOGO, escrito)) {
+                    avisar(linha, escrito + " " + doJogo->papel + " and cannot be " + quem + "'s key" + mantem);
+                } else if (iguais(escrito, "none") || achada) {
                     tecla.valor = achada ? achada->codigo : NENHUM;
                     tecla.linha = linha;
-                } else if (const TeclaDoJogo* doJogo = procurar(DO_JOGO, escrito)) {
-                    avisar(linha, escrito + " " + doJogo->papel + " and cannot be " + quem + "'s key" + mantem);
                 } else {
                     avisar(linha, "unknown key name '" + citado(escrito) + "' for " + quem + mantem);
                 }
@@ -430,6 +445,41 @@ private:
                 avisar(linha,
                        "fullscreen '" + citado(escrito) + "' is neither yes nor no; the game starts in a window");
             }
+        }
+    }
+
+    // The volumes of [sound]: each a whole number from 0 to 100; a wrong one
+    // leaves its volume as usual.
+    void lerSom(const char* listada, const std::string& secao) {
+        bool visto[2] = {};
+        Nomes entradas;
+        for (int e = 0, n = entradas.entradas(listada); e < n; ++e) {
+            const std::string nome = entradas[e];
+            const int linha = linhaDe(texto, secao, nome);
+            const int qual = iguais(nome, "music") ? 0 : iguais(nome, "effects") ? 1 : -1;
+            if (qual < 0) {
+                avisar(linha, "unknown setting '" + citado(nome) + "' in [sound], expected music or effects; ignored");
+                continue;
+            }
+            if (visto[qual]) continue;  // Allegro reads the first one
+            visto[qual] = true;
+            avisarRepetida(secao, nome, nome + " in [sound]", "the first is kept");
+            int& volume = qual == 0 ? leitura.volumes.musica : leitura.volumes.efeitos;
+            const std::string mantem =
+                "; the volume stays at " + std::to_string(qual == 0 ? sons::MUSICA_PADRAO : sons::EFEITOS_PADRAO);
+            std::string_view valor = get_config_string(secao.c_str(), nome.c_str(), "");
+            const std::string escrito(aparado(valor.substr(0, valor.find('#'))));
+            long long numero = 0;
+            const char* fim = escrito.data() + escrito.size();
+            const auto [parou, erro] = std::from_chars(escrito.data(), fim, numero);
+            if (escrito.empty())
+                avisar(linha, nome + " in [sound] has no value" + mantem);
+            else if (erro == std::errc::invalid_argument || parou != fim)
+                avisar(linha, nome + " '" + citado(escrito) + "' is not a whole number" + mantem);
+            else if (erro != std::errc() || numero < 0 || numero > 100)
+                avisar(linha, nome + " " + citado(escrito) + " is out of range 0 to 100" + mantem);
+            else
+                volume = static_cast<int>(numero);
         }
     }
 

@@ -1,6 +1,7 @@
 #include "main/main.h"
 
 #include "classesBasicas/Cronometro.h"
+#include "classesBasicas/Efeitos.h"
 #include "classesBasicas/Figura.h"
 #include "classesBasicas/FigurasNivel.h"
 #include "classesBasicas/Mapa.h"
@@ -53,6 +54,7 @@ Janela::Pedido lerConfiguracao(const Janela::Pedido& daLinhaDeComando) {
     const configuracao::Leitura leitura = configuracao::ler(caminho);
     for (const std::string& aviso : leitura.avisos) std::fprintf(stderr, "%s\n", aviso.c_str());
     comandos::definir(leitura.controles);
+    Efeitos::definirVolumes(leitura.volumes.musica, leitura.volumes.efeitos);
     Janela::Pedido pedido = daLinhaDeComando;
     if ((pedido.escala.empty() || pedido.escala == "auto") && !leitura.janela.escala.empty()) {
         pedido.escala = leitura.janela.escala;
@@ -93,6 +95,7 @@ void mostrarAteEnter(const std::string& caminho, void (*porCima)(BITMAP*) = null
     Tela::mostrar();
     while (!Teclado::isApertada(KEY_ENTER) && !Menu::isSaidaPedida()) {
         Teclado::atenderGlobais();
+        Efeitos::tocarPendentes();  // flips made at the level's prompt
         // As the menus rest: Allegro's input thread updates key[] about
         // every 10 ms, so looking every 5 ms loses no press.
         rest(5);
@@ -129,7 +132,11 @@ void iniciarSom() {
         set_config_data("", 0);
         set_config_string("sound", "patches", PATCHES);
     }
-    install_sound(DIGI_AUTODETECT, MIDI_AUTODETECT, "");
+    // Voices of their own for the music's synthesizer and for the effects,
+    // so neither ever takes one from the other.
+    reserve_voices(sons::VOZES_EFEITOS, sons::VOZES_MUSICA);
+    const bool instalado = install_sound(DIGI_AUTODETECT, MIDI_AUTODETECT, "") == 0;
+    Efeitos::iniciar(instalado && digi_driver && digi_driver->id != DIGI_NONE);
 }
 
 Runner* pointPlayers[niveis::MAX_JOGADORES] = {};
@@ -170,6 +177,8 @@ void controle(void* player) {
 bool virarSeEmPe(Runner& runner) {
     if (!runner.isNoChao()) return false;
     runner.inverterGravidade();
+    // Heard from the next frame on, with the first picture of the flip.
+    Efeitos::anunciarVirada(runner.getNumPlayer(), runner.getSinalGravidade() < 0);
     return true;
 }
 
@@ -269,6 +278,7 @@ MotivoFim jogarTentativa(int numero, Mapa& mapa, DesfechoNivel& desfecho) {
     Teclado::novaTela();
     auto apertada = Teclado::isApertada;
     while (!morreuTodos && !mapa.isOver() && !apertada(KEY_ESC) && !apertada(KEY_F10) && !Menu::isSaidaPedida()) {
+        Efeitos::tocarPendentes();
         morreuTodos = mapa.atualizarMapa();
         Tela::mostrar();
         Teclado::atenderGlobais();
@@ -282,7 +292,9 @@ MotivoFim jogarTentativa(int numero, Mapa& mapa, DesfechoNivel& desfecho) {
     const bool esc = apertada(KEY_ESC) || Menu::isSaidaPedida();
     const MotivoFim motivo = decidirDesfecho(numero, esc, apertada(KEY_F10), mapa.isOver(), desfecho);
     switch (motivo) {
-        case MotivoFim::ESC: Teclado::consumir(KEY_ESC); break;
+        case MotivoFim::ESC:
+            if (Teclado::consumir(KEY_ESC)) Efeitos::tocar(sons::Efeito::MENU_VOLTAR);
+            break;
         case MotivoFim::F10: Teclado::consumir(KEY_F10); break;
         default: break;
     }
@@ -305,6 +317,8 @@ int executarJogo(const Janela::Pedido& daLinhaDeComando) {
     init(daLinhaDeComando);
     bool fecharJogo = false;
     iniciarSom();
+    // F12: M is player 2's, and no screen reads F12.
+    Teclado::registrarGlobal(KEY_F12, Efeitos::alternarMudo);
     recursos::Midi musica1(Som::carregarMusica("principal1.mid"));
     std::unique_ptr<std::string[]> players;  // the last selection, used by both levels and every retry
     int numPlayers = 0;
@@ -345,8 +359,9 @@ int executarJogo(const Janela::Pedido& daLinhaDeComando) {
         }
     }
 
-    // The music goes before the library that plays it.
+    // The music and the effects go before the library that plays them.
     musica1.reset();
+    Efeitos::encerrar();
     deinit();
     return codigo;
 }

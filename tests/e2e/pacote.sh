@@ -33,6 +33,7 @@ conteudo="$(dpkg-deb -c "$deb")"
 metainfo=./usr/share/metainfo/invalid.avesso.Avesso.metainfo.xml
 for f in ./usr/games/avesso ./usr/share/games/avesso/src/Img/menu/menu.bmp \
          ./usr/share/games/avesso/src/Img/Jogo/visual1.bmp ./usr/share/games/avesso/principal1.mid \
+         ./usr/share/games/avesso/sons/virar_teto.wav \
          "./usr/share/games/avesso/freepats/default.cfg -> /etc/timidity/freepats.cfg" \
          "./usr/share/games/avesso/freepats/Tone_000 -> ../../../midi/freepats/Tone_000" \
          ./usr/share/applications/avesso.desktop ./usr/share/icons/hicolor/64x64/apps/avesso.png \

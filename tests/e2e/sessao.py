@@ -311,6 +311,10 @@ ASOUNDRC = """pcm.!default {{ type plug; slave {{ pcm "cap"; format S16_LE }} }}
 pcm.cap {{ type file; slave.pcm "null"; file "{wav}"; format "wav" }}
 ctl.!default {{ type hw card 0 }}
 """
+# A sound device that cannot be opened: no such card.
+SEM_SOM = """pcm.!default { type hw card 7 }
+ctl.!default { type hw card 7 }
+"""
 
 
 def _conectar(display):
@@ -510,12 +514,12 @@ class Cenario:
         function of the original bytes) replaced by what the function
         gives. Paths are relative to the game's folder."""
         pasta = tempfile.mkdtemp(dir=self.temp, prefix="jogo-")
-        origem = os.path.join(self.build, "src")
-        for raiz, _, arquivos in os.walk(origem):
-            destino = os.path.join(pasta, os.path.relpath(raiz, self.build))
-            os.makedirs(destino, exist_ok=True)
-            for a in arquivos:
-                os.symlink(os.path.join(raiz, a), os.path.join(destino, a))
+        for topo in ("src", "sons"):
+            for raiz, _, arquivos in os.walk(os.path.join(self.build, topo)):
+                destino = os.path.join(pasta, os.path.relpath(raiz, self.build))
+                os.makedirs(destino, exist_ok=True)
+                for a in arquivos:
+                    os.symlink(os.path.join(raiz, a), os.path.join(destino, a))
         for a in ("principal1.mid", "freepats"):
             if os.path.exists(os.path.join(self.build, a)):
                 os.symlink(os.path.join(self.build, a), os.path.join(pasta, a))
@@ -529,11 +533,12 @@ class Cenario:
                 f.write(dados)
         return pasta
 
-    def iniciar_jogo(self, pasta=None, saida=None, argumentos=(), escala=1):
+    def iniciar_jogo(self, pasta=None, saida=None, argumentos=(), escala=1, som=True):
         """`saida`: the game's standard output, a file of the scenario when
         None, else a descriptor, or "fechada" for none at all. `escala`: the
-        factor the window is expected at (see Jogo.tela)."""
-        jogo = Jogo(self, pasta or self.pasta_do_jogo(), saida, argumentos, escala)
+        factor the window is expected at (see Jogo.tela). `som`: False gives
+        the game a sound device it cannot open."""
+        jogo = Jogo(self, pasta or self.pasta_do_jogo(), saida, argumentos, escala, som)
         self.jogos.append(jogo)
         return jogo
 
@@ -567,7 +572,7 @@ class Cenario:
 class Jogo:
     """The game running in a working folder, its output kept in files."""
 
-    def __init__(self, cenario, pasta, saida=None, argumentos=(), escala=1):
+    def __init__(self, cenario, pasta, saida=None, argumentos=(), escala=1, som=True):
         self.cenario = cenario
         self.escala = escala
         self.pasta = pasta
@@ -575,7 +580,7 @@ class Jogo:
         os.makedirs(casa, exist_ok=True)
         self.wav = os.path.join(casa, "captura.wav")
         with open(os.path.join(casa, ".asoundrc"), "w") as f:
-            f.write(ASOUNDRC.format(wav=self.wav))
+            f.write(ASOUNDRC.format(wav=self.wav) if som else SEM_SOM)
         self.saida_arq = os.path.join(casa, "stdout.txt")
         self.erro_arq = os.path.join(casa, "stderr.txt")
         # A home of its own: no player's avesso.cfg changes the keys here.

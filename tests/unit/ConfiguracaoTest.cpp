@@ -117,7 +117,7 @@ TEST_F(ConfiguracaoTest, EachBadEntryIsNamedByLineAndFallsBackAlone) {
                                  ":5: pad 'two' for player 2 is not a number; player 2 keeps pad 2",
                                  ":7: P pauses and cannot be player 3's key; player 3 keeps RIGHT",
                                  ":9: key M for player 5 is player 2's too; player 5 keeps none",
-                                 ":10: unknown section [player7], expected [player1] to [player6] or [window]; ignored",
+                                 ":10: unknown section [player7], expected [player1] to [player6], [window] or [sound]; ignored",
                                  ":13: key Z for player 6 is player 4's too; player 6 keeps none",
                                  ":14: unknown setting 'jump' for player 6, expected key, pad or button; ignored",
                                  ":17: [player3] again, first at line 6; its settings join the first one's",
@@ -133,6 +133,35 @@ TEST_F(ConfiguracaoTest, EachBadEntryIsNamedByLineAndFallsBackAlone) {
         EXPECT_EQ(l.controles[j].pad, j) << "player " << j + 1;
         EXPECT_EQ(l.controles[j].botao, 0) << "player " << j + 1;
     }
+}
+
+// The volumes: whole numbers 0 to 100, each wrong one said and left as
+// usual alone; the mute key belongs to the game.
+TEST_F(ConfiguracaoTest, VolumesAreReadAndABadOneKeepsItsDefault) {
+    configuracao::Leitura l = ler("[Sound]\nMusic = 0\neffects = 100  # loud\n");
+    EXPECT_TRUE(l.avisos.empty()) << l.avisos.front();
+    EXPECT_EQ(l.volumes.musica, 0);
+    EXPECT_EQ(l.volumes.efeitos, 100);
+
+    l = ler("[sound]\n"      // 1
+            "music = 101\n"  // 2
+            "effects = x\n"  // 3
+            "volume = 5\n"   // 4
+            "[player1]\n"    // 5
+            "key = F12\n");  // 6
+    for (const char* esperado : {":2: music 101 is out of range 0 to 100; the volume stays at 100",
+                                 ":3: effects 'x' is not a whole number; the volume stays at 70",
+                                 ":4: unknown setting 'volume' in [sound], expected music or effects; ignored",
+                                 ":6: F12 mutes and unmutes the sound and cannot be player 1's key; player 1 keeps X"})
+        EXPECT_TRUE(avisado(l, esperado)) << esperado;
+    EXPECT_EQ(l.avisos.size(), 4u);
+    EXPECT_EQ(l.volumes.musica, sons::MUSICA_PADRAO);
+    EXPECT_EQ(l.volumes.efeitos, sons::EFEITOS_PADRAO);
+    EXPECT_EQ(l.controles[0].tecla, KEY_X);
+
+    for (const char* valor : {"-1", "50.5", "", "99999999999999999999"})
+        EXPECT_EQ(ler(std::string("[sound]\neffects = ") + valor + "\n").volumes.efeitos, sons::EFEITOS_PADRAO)
+            << valor;
 }
 
 TEST_F(ConfiguracaoTest, AFileThatIsNotTextIsRefusedWhole) {

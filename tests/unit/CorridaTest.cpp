@@ -1,6 +1,7 @@
 // Scenarios on the real engine: a short level built from pictures made here,
 // advanced frame by frame with the test clock.
 #include "AllegroSemTela.h"
+#include "GravadorEfeitos.h"
 
 #include "classesBasicas/Mapa.h"
 #include "classesDerivadas/BoostTela.h"
@@ -203,6 +204,30 @@ TEST_F(Corrida, TheLevelIsNotOverWhileSomeoneStillRaces) {
     EXPECT_FALSE(mapa->isOver());
     while (outro->isAtivo()) ASSERT_FALSE(quadro());
     EXPECT_TRUE(mapa->isOver());
+}
+
+// The race's sounds: the finish once, in the winner's pitch; a drop-out
+// once for a runner that leaves the view without having won, none for a
+// winner that leaves it afterwards.
+TEST_F(Corrida, TheFinishAndADropOutAreEachHeardOnce) {
+    using Toque = GravadorEfeitos::Toque;
+    montar([](BITMAP* c) {
+        rectfill(c, 0, TOPO_CHAO, 899, 479, preto());
+        rectfill(c, 0, 0, COMPRIMENTO - 1, FIM_TETO, preto());
+        rectfill(c, 1600, FIM_TETO, 1700, 250, preto());
+    });
+    coluna(2, 10);
+    mapa->inserirObjeto("linhaChegada", new LinhaChegada(Ponto(700, TOPO_CHAO - 1), 49), false);
+    GravadorEfeitos gravador;
+    Runner* outro = runner(320, 102, 1);
+    Runner* vencedor = runner(320, 149, 2);
+    while (!outro->isNoChao()) ASSERT_FALSE(quadro());
+    outro->inverterGravidade();
+    while (vencedor->isAtivo()) ASSERT_FALSE(quadro());
+    EXPECT_EQ(gravador.ouvidos(), (std::vector<Toque>{{sons::Efeito::CHEGADA, 2}}));
+    while (outro->isAtivo()) ASSERT_FALSE(quadro());
+    quadros(3);
+    EXPECT_EQ(gravador.ouvidos(), (std::vector<Toque>{{sons::Efeito::CHEGADA, 2}, {sons::Efeito::FORA, 0}}));
 }
 
 TEST_F(Corrida, EveryoneOutWithoutAWinnerIsReportedInThatFrame) {

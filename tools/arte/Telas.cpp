@@ -5,6 +5,7 @@
 #include "Personagens.h"
 
 #include "dados/Leiaute.h"
+#include "dados/Sons.h"
 #include "dados/Paleta.h"
 #include "dados/TeclasJogadores.h"
 
@@ -228,6 +229,10 @@ Quadro instrucoes() {
     const int semTecla = topo + teclasJogadores::COM_TECLA * passo + leiaute::REGRAS_SEM_TECLA_DY;
     q.escrever(leiaute::REGRAS_NOME_X, semTecla, "RUNNERS 5 AND 6", paleta::NEVOA, PROSA);
     q.escrever(leiaute::REGRAS_NOME_X, semTecla + leiaute::REGRAS_LINHA, "HAVE NO KEY", paleta::NEVOA, PROSA);
+    // The key that mutes everything, under the players': it acts on every screen.
+    const int somLargura = tecla(q, leiaute::REGRAS_NOME_X, leiaute::REGRAS_SOM_Y, sons::TECLA_MUDO);
+    q.escrever(leiaute::REGRAS_NOME_X + somLargura + 10, leiaute::REGRAS_SOM_Y + leiaute::topoTecla(PROSA),
+               "SOUND ON/OFF", TEXTO, PROSA);
 
     // The other keys, on the right.
     struct Chave {
@@ -350,8 +355,10 @@ Quadro entrada() {
         x += q.escreverContornado(x, y + 3, quem(i), cenario::corJogador(i + 1), CONTORNO, PROSA) + 6;
         x += tecla(q, x, y, chaves[i].nomeCurto) + 20;
     }
-    // Only Enter is read here; P and Escape act once the race runs.
-    desenho::escreverCentrado(q, CX, y0 + 84, "IN THE RACE  P: PAUSE  ESC: LEAVE", paleta::NEVOA, CONTORNO, PROSA);
+    // Enter starts the race, P and Escape act once it runs, the sound key
+    // everywhere.
+    desenho::escreverCentrado(q, CX, y0 + 84, std::string("P: PAUSE  ESC: LEAVE  ") + sons::TECLA_MUDO + ": SOUND ON/OFF",
+                              paleta::NEVOA, CONTORNO, PROSA);
     return q;
 }
 
