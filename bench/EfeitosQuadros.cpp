@@ -25,6 +25,8 @@
 #include "classesDerivadas/Runner.h"
 #include "main/main.h"
 
+#include "Medicao.h"
+
 #include <allegro.h>
 #include <sys/resource.h>
 
@@ -42,27 +44,13 @@
 
 namespace {
 
-using Relogio = std::chrono::steady_clock;
+using medicao::cpuMs;
+using medicao::ms;
+using medicao::percentil;
+using medicao::Relogio;
 constexpr double DURACAO_S = 10.0;
 constexpr int JOGADORES = niveis::MAX_JOGADORES;
 const int TECLAS[JOGADORES] = {KEY_X, KEY_M, KEY_RIGHT, KEY_LCONTROL, KEY_Q, KEY_W};
-
-double ms(Relogio::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
-
-double cpuMs() {
-    rusage uso{};
-    getrusage(RUSAGE_SELF, &uso);
-    auto emMs = [](timeval t) {
-        return static_cast<double>(t.tv_sec) * 1000.0 + static_cast<double>(t.tv_usec) / 1000.0;
-    };
-    return emMs(uso.ru_utime) + emMs(uso.ru_stime);
-}
-
-double percentil(std::vector<double> v, double p) {
-    if (v.empty()) return 0.0;
-    std::sort(v.begin(), v.end());
-    return v[static_cast<size_t>(p * static_cast<double>(v.size() - 1) + 0.5)];
-}
 
 // Resident memory of the process, in KB.
 long residenteKb() {

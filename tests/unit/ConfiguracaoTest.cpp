@@ -1,8 +1,7 @@
 // The players' controls from the user's configuration file: written to a
 // temporary folder and read through Allegro, as the game reads it.
-#include "AllegroSemTela.h"
+#include "ArquivoConfiguracao.h"
 
-#include "classesControle/Configuracao.h"
 
 #include <allegro.h>
 #include <gtest/gtest.h>
@@ -24,30 +23,14 @@ using configuracao::NENHUM;
 
 namespace {
 
-class ConfiguracaoTest : public ::testing::Test {
+class ConfiguracaoTest : public ArquivoConfiguracao {
 protected:
-    void SetUp() override {
-        semTela::iniciar();
-        std::string modelo = (fs::temp_directory_path() / "avesso-configuracao-XXXXXX").string();
-        ASSERT_NE(mkdtemp(modelo.data()), nullptr);
-        pasta = modelo;
-        caminho = (pasta / "avesso.cfg").string();
-    }
-    void TearDown() override { fs::remove_all(pasta); }
-
-    configuracao::Leitura ler(const std::string& texto) {
-        std::ofstream(caminho, std::ios::binary) << texto;
-        return configuracao::ler(caminho);
-    }
     // Whether a warning begins with the file's path followed by `resto`.
     bool avisado(const configuracao::Leitura& l, const std::string& resto) const {
         for (const std::string& a : l.avisos)
             if (a.rfind("avesso: " + caminho + resto, 0) == 0) return true;
         return false;
     }
-
-    fs::path pasta;
-    std::string caminho;
 };
 
 TEST_F(ConfiguracaoTest, WithoutAFileEveryPlayerHasTheUsualControls) {

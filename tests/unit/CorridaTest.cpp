@@ -184,33 +184,13 @@ TEST_F(Corrida, CrossingTheFinishLineMovingRightWinsAndEndsTheLevelOnceAllAreOut
     EXPECT_EQ(xDaTela(), parada);  // the view stopped
 }
 
-TEST_F(Corrida, TheLevelIsNotOverWhileSomeoneStillRaces) {
-    // The floor ends at 900; the ceiling goes on until a wall hangs from it at 1600.
-    montar([](BITMAP* c) {
-        rectfill(c, 0, TOPO_CHAO, 899, 479, preto());
-        rectfill(c, 0, 0, COMPRIMENTO - 1, FIM_TETO, preto());
-        rectfill(c, 1600, FIM_TETO, 1700, 250, preto());
-    });
-    coluna(2, 10);
-    mapa->inserirObjeto("linhaChegada", new LinhaChegada(Ponto(700, TOPO_CHAO - 1), 49), false);
-    Runner* outro = runner(320, 102, 1);
-    Runner* vencedor = runner(320, 149, 2);
-    while (!outro->isNoChao()) ASSERT_FALSE(quadro());  // lands on the other runner
-    outro->inverterGravidade();
-    while (vencedor->isAtivo()) ASSERT_FALSE(quadro());
-    EXPECT_TRUE(vencedor->isWinner());
-    EXPECT_FALSE(outro->isWinner());
-    EXPECT_TRUE(outro->isAtivo());
-    EXPECT_FALSE(mapa->isOver());
-    while (outro->isAtivo()) ASSERT_FALSE(quadro());
-    EXPECT_TRUE(mapa->isOver());
-}
-
-// The race's sounds: the finish once, in the winner's pitch; a drop-out
-// once for a runner that leaves the view without having won, none for a
-// winner that leaves it afterwards.
-TEST_F(Corrida, TheFinishAndADropOutAreEachHeardOnce) {
+// The race goes on after a win while someone still races. Its sounds: the
+// finish once, in the winner's pitch; a drop-out once for a runner that
+// leaves the view without having won, none for a winner that leaves it
+// afterwards.
+TEST_F(Corrida, TheLevelIsNotOverWhileSomeoneStillRacesAndEachEndIsHeardOnce) {
     using Toque = GravadorEfeitos::Toque;
+    // The floor ends at 900; the ceiling goes on until a wall hangs from it at 1600.
     montar([](BITMAP* c) {
         rectfill(c, 0, TOPO_CHAO, 899, 479, preto());
         rectfill(c, 0, 0, COMPRIMENTO - 1, FIM_TETO, preto());
@@ -221,11 +201,16 @@ TEST_F(Corrida, TheFinishAndADropOutAreEachHeardOnce) {
     GravadorEfeitos gravador;
     Runner* outro = runner(320, 102, 1);
     Runner* vencedor = runner(320, 149, 2);
-    while (!outro->isNoChao()) ASSERT_FALSE(quadro());
+    while (!outro->isNoChao()) ASSERT_FALSE(quadro());  // lands on the other runner
     outro->inverterGravidade();
     while (vencedor->isAtivo()) ASSERT_FALSE(quadro());
+    EXPECT_TRUE(vencedor->isWinner());
+    EXPECT_FALSE(outro->isWinner());
+    EXPECT_TRUE(outro->isAtivo());
+    EXPECT_FALSE(mapa->isOver());
     EXPECT_EQ(gravador.ouvidos(), (std::vector<Toque>{{sons::Efeito::CHEGADA, 2}}));
     while (outro->isAtivo()) ASSERT_FALSE(quadro());
+    EXPECT_TRUE(mapa->isOver());
     quadros(3);
     EXPECT_EQ(gravador.ouvidos(), (std::vector<Toque>{{sons::Efeito::CHEGADA, 2}, {sons::Efeito::FORA, 0}}));
 }
