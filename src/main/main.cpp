@@ -280,13 +280,18 @@ MotivoFim jogarTentativa(int numero, Mapa& mapa, DesfechoNivel& desfecho) {
     while (!morreuTodos && !mapa.isOver() && !apertada(KEY_ESC) && !apertada(KEY_F10) && !Menu::isSaidaPedida()) {
         Efeitos::tocarPendentes();
         morreuTodos = mapa.atualizarMapa();
+        // The frame's wait starts before the picture goes to the window: a
+        // larger window takes longer to fill, and must not slow the race.
+        Cronometro quadro;
+        quadro.iniciar();
         Tela::mostrar();
         Teclado::atenderGlobais();
         if (Teclado::consumir(KEY_P)) {
             Menu::pause();
             Teclado::novaTela();
+            quadro.resetar();
         }
-        Cronometro::wait(33);
+        Cronometro::wait(33, quadro);
     }
 
     const bool esc = apertada(KEY_ESC) || Menu::isSaidaPedida();
