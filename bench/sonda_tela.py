@@ -173,7 +173,9 @@ class Sonda:
                 continue
             x, y, largura, altura = caixa
             margem = 12 * self.jogo.escala
-            regiao = (max(0, x - margem), max(0, y - margem), largura + 2 * margem, altura + 2 * margem)
+            x0, y0 = max(0, x - margem), max(0, y - margem)
+            # Inside the X screen: a rectangle past its edge cannot be read.
+            regiao = (x0, y0, min(largura + 2 * margem, TELA[0] - x0), min(altura + 2 * margem, TELA[1] - y0))
             antes = self.x.ler(*regiao)
             time.sleep(0.1)
             if self.x.ler(*regiao) == antes:
