@@ -21,6 +21,8 @@
 #include "classesBasicas/Tela.h"
 #include "main/main.h"
 
+#include "Medicao.h"
+
 #include <allegro.h>
 #include <sys/resource.h>
 
@@ -32,29 +34,14 @@
 
 namespace {
 
-using Relogio = std::chrono::steady_clock;
+using medicao::cpuMs;
+using medicao::ms;
+using medicao::percentil;
+using medicao::Relogio;
 
 constexpr double ALVO_MS = 34.0;  // Cronometro::wait(33) returns once 34 whole ms have passed
 constexpr double DURACAO_S = 10.0;
 constexpr int MONTAGENS = 10;
-
-double ms(Relogio::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
-
-double percentil(std::vector<double> v, double p) {
-    std::sort(v.begin(), v.end());
-    size_t i = static_cast<size_t>(p * static_cast<double>(v.size() - 1) + 0.5);
-    return v[i];
-}
-
-// Processor time of the whole process (every thread), in ms.
-double cpuMs() {
-    rusage uso{};
-    getrusage(RUSAGE_SELF, &uso);
-    auto emMs = [](timeval t) {
-        return static_cast<double>(t.tv_sec) * 1000.0 + static_cast<double>(t.tv_usec) / 1000.0;
-    };
-    return emMs(uso.ru_utime) + emMs(uso.ru_stime);
-}
 
 long faltasDePagina() {
     rusage uso{};

@@ -34,6 +34,8 @@ import sessao  # noqa: E402
 from sessao import ALTURA, LARGURA, Cenario, Falha, no_nivel, sobreposta  # noqa: E402
 
 TELA = (1920, 1440)
+QUADROS_CHAO = 5  # the running frames of a runner's sheet
+FOLHA = "Jogo/player 2a.bmp"  # the runner the player takes: see Sonda.cores_proprias
 
 
 class XImage(ctypes.Structure):
@@ -106,6 +108,7 @@ def na_corrida(c, jogo):
     prompt = sobreposta(c, "enter")
     c.esperar(jogo, lambda t: sessao.estado_menu(c, t) == 1, "the main menu")
     c.apertar(jogo, "Return", lambda t: sessao.estado_selecao(c, t) == (1, 0, set()), "the selection")
+    c.apertar(jogo, "Right", lambda t: sessao.estado_selecao(c, t) == (1, 1, set()), "runner 2 under the cursor")
     c.apertar(jogo, "Return", lambda t: prompt(t) and no_nivel(c, 1, limite_linhas=480)(t), "level 1's prompt")
     c.apertar(jogo, "Return", lambda t: not prompt(t) and no_nivel(c, 1)(t), "level 1's race")
     c.apertar(jogo, "F10", lambda t: prompt(t) and no_nivel(c, 2, limite_linhas=480)(t), "level 2's prompt")
@@ -146,7 +149,7 @@ class Sonda:
         """The runner's columns and rows on the X screen, from its own colours."""
         n, jogo = self.jogo.escala, self.jogo
         tela = jogo.tela()
-        cores = self.c.figura("Jogo/player 1a.bmp").cores()
+        cores = self.cores_proprias()
         nivel = self.c.nivel(2)
         achado = nivel.janela(tela)
         if not achado:
@@ -170,55 +173,73 @@ class Sonda:
                 continue
             x, y, largura, altura = caixa
             margem = 12 * self.jogo.escala
-            regiao = (x, max(0, y - margem), largura, altura + 2 * margem)
+            x0, y0 = max(0, x - margem), max(0, y - margem)
+            # Inside the X screen: a rectangle past its edge cannot be read.
+            regiao = (x0, y0, min(largura + 2 * margem, TELA[0] - x0), min(altura + 2 * margem, TELA[1] - y0))
             antes = self.x.ler(*regiao)
             time.sleep(0.1)
             if self.x.ler(*regiao) == antes:
-                continue  # the view stopped, or the picture is not the race
-            # The runner stands when pictures 3 and 5 frames apart agree on
-            # its box within a pixel (its running frames differ a little).
-            n = self.jogo.escala
-            baseline = self.caixa_em(regiao)
-
-            def perto(caixa):
-                return caixa is not None and all(abs(a - b) <= n for a, b in zip(caixa, baseline))
-
-            time.sleep(0.1)
-            if baseline is None or not perto(self.caixa_em(regiao)):
+                # The view stopped: the lone runner is out and the level
+                # waits at its prompt.
+                self.recomecar()
                 continue
-            time.sleep(0.07)
-            if not perto(self.caixa_em(regiao)):
+            # Standing, the runner shows only its running frames where it
+            # stands: the shapes of its own colours over 20 pictures, each
+            # taken from its leftmost column (it may gain a column a frame
+            # on the view), are every shape a standing runner shows. A
+            # runner in the air, or a picture that is not the race, shows
+            # more of them.
+            formas = set()
+            for _ in range(20):
+                formas.add(self.forma_em(regiao))
+                time.sleep(0.034)
+            if None in formas or len(formas) > QUADROS_CHAO:
                 continue
             t0 = time.monotonic()
             self.x.tecla(XK_X, True)
             visto = None
-            # Moved: top and bottom both two pixels or more the same way.
+            # Flipped: the next picture shows it a pixel away, in a frame of
+            # its airborne row.
             while time.monotonic() - t0 < 0.3:
-                atual = self.caixa_em(regiao)
-                if atual is not None:
-                    d0, d1 = atual[0] - baseline[0], atual[1] - baseline[1]
-                    if abs(d0) >= 2 * n and abs(d1) >= 2 * n and (d0 > 0) == (d1 > 0):
-                        visto = time.monotonic()
-                        break
+                if self.forma_em(regiao) not in formas:
+                    visto = time.monotonic()
+                    break
             self.x.tecla(XK_X, False)
             if visto:
                 saida.append((visto - t0) * 1000)
             time.sleep(0.6)  # the runner lands on the other side
         return saida
 
-    def caixa_em(self, regiao):
-        """(top, bottom) rows of the runner's colours in the region, in X screen rows."""
-        _, _, largura, altura = regiao
+    def forma_em(self, regiao):
+        """The runner's own colours in the region: for each row, the columns
+        counted from the leftmost one; None when they are not there."""
+        largura = regiao[2]
         dados = self.x.ler(*regiao)
-        cores = self.cores_bgr()
-        passo = 4 * largura
-        linhas = [i for i in range(altura) if any(cor in dados[i * passo:(i + 1) * passo] for cor in cores)]
-        return (linhas[0], linhas[-1]) if linhas else None
+        pontos = []
+        for cor in self.cores_bgr():
+            i = dados.find(cor)
+            while i >= 0:
+                if i % 4 == 0:
+                    pontos.append(divmod(i // 4, largura))
+                i = dados.find(cor, i + 1)
+        if not pontos:
+            return None
+        esquerda = min(x for _, x in pontos)
+        return frozenset((y, x - esquerda) for y, x in pontos)
+
+    def cores_proprias(self):
+        """The colours of the runner's sheet that level 2's picture never
+        uses: every picture shares one palette, and only these tell the
+        runner from the ground it stands on. Runner 2 has three."""
+        if not hasattr(self, "_proprias"):
+            folha = set(self.c.figura(FOLHA).cores())
+            self._proprias = sorted(folha - set(self.c.nivel(2).figura.cores()))
+        return self._proprias
 
     def cores_bgr(self):
         if not hasattr(self, "_cores"):
             # As XGetImage gives a pixel of a 24-bit screen: B, G, R, 0.
-            self._cores = [bytes((c[2], c[1], c[0], 0)) for c in self.c.figura("Jogo/player 1a.bmp").cores()]
+            self._cores = [bytes((c[2], c[1], c[0], 0)) for c in self.cores_proprias()]
         return self._cores
 
     def uso(self, segundos, xvfb_pid):
@@ -266,9 +287,11 @@ def main():
         if quadros:
             casos += [("scale 2", build, ["--scale", "2"], 2), ("scale 3", build, ["--scale", "3"], 3)]
         for titulo, pasta, args, escala in casos:
-            c.build = pasta
+            # The screens are recognised by the pictures of the build that
+            # shows them.
+            if c.build != pasta:
+                c.build, c._figuras, c._niveis = pasta, {}, {}
             jogo = c.iniciar_jogo(c.pasta_do_jogo(), argumentos=args, escala=escala)
-            c.build = build
             linhas.append(medir(c, titulo, jogo, quadros, pressoes))
             print(linhas[-1], flush=True)
         if quadros:

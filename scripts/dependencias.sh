@@ -4,9 +4,9 @@
 #   scripts/dependencias.sh testes   also what the tests need (Xvfb, xdotool, ...)
 set -euo pipefail
 
-pacotes=(build-essential cmake pkg-config liballegro4-dev freepats)
+pacotes=(build-essential cmake pkg-config liballegro4-dev libasound2-dev freepats)
 if [ "${1:-}" = testes ]; then
-  pacotes+=(libgtest-dev libbenchmark-dev xvfb xdotool imagemagick timidity sox python3 evilwm desktop-file-utils)
+  pacotes+=(libgtest-dev libbenchmark-dev xvfb xdotool imagemagick timidity sox python3 evilwm lintian appstream desktop-file-utils)
 fi
 
 faltando=()

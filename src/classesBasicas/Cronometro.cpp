@@ -60,6 +60,10 @@ bool Cronometro::isParado() const { return parado; }
 void Cronometro::wait(int msecs) {
     Cronometro cronometro;
     cronometro.iniciar();
+    wait(msecs, cronometro);
+}
+
+void Cronometro::wait(int msecs, Cronometro& cronometro) {
     for (int lido; (lido = cronometro.getMedicao()) <= msecs;) {
         // The reading passes msecs no sooner than msecs - lido ms from now.
         // Sleep to a millisecond before that, then look closely: a sleep may

@@ -22,6 +22,9 @@ public:
     // least msecs + 1 whole milliseconds. Sleeps most of the time, so the
     // frame loop leaves the processor alone between frames.
     static void wait(int msecs);
+    // The same wait, counted from `desde`'s start rather than from the call:
+    // what happened since (showing the frame on the window) counts in it.
+    static void wait(int msecs, Cronometro& desde);
 
     static void setFonteTempo(FonteTempo fonte);  // null restores the real clock
     static long long relogioReal();

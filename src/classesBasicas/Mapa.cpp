@@ -1,6 +1,7 @@
 #include "classesBasicas/Mapa.h"
 
 #include "classesBasicas/Colisor.h"
+#include "classesBasicas/Efeitos.h"
 #include "classesBasicas/FigurasNivel.h"
 #include "classesBasicas/Fisica.h"
 #include "classesBasicas/Imagem.h"
@@ -209,7 +210,11 @@ int Mapa::moverRunners(int xVista) {
     int naCorrida = 0;
     for (auto& par : *listaDePlayers) {
         Objeto* runner = par.second;
-        if (isForaDaVista(*runner, xVista)) runner->setAtivo(false);
+        if (runner->isAtivo() && isForaDaVista(*runner, xVista)) {
+            runner->setAtivo(false);
+            // A winner leaving the view has finished, not dropped out.
+            if (!runner->isWinner()) Efeitos::tocar(sons::Efeito::FORA);
+        }
         apagarObjetoColisao(runner);
         if (!runner->isAtivo()) continue;
         ++naCorrida;

@@ -8,4 +8,6 @@ void DestruirBitmap::operator()(BITMAP* bitmap) const { destroy_bitmap(bitmap); 
 
 void DestruirMidi::operator()(MIDI* musica) const { destroy_midi(musica); }
 
+void DestruirAmostra::operator()(SAMPLE* amostra) const { destroy_sample(amostra); }
+
 }  // namespace recursos

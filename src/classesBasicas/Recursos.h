@@ -6,6 +6,7 @@
 
 struct BITMAP;
 struct MIDI;
+struct SAMPLE;
 
 // Holders of what the game acquires from Allegro and the C library: each
 // releases its resource on every way out of the scope that owns it.
@@ -20,5 +21,10 @@ struct DestruirMidi {
     void operator()(MIDI* musica) const;
 };
 using Midi = std::unique_ptr<MIDI, DestruirMidi>;
+
+struct DestruirAmostra {
+    void operator()(SAMPLE* amostra) const;
+};
+using Amostra = std::unique_ptr<SAMPLE, DestruirAmostra>;
 
 }  // namespace recursos

@@ -117,6 +117,73 @@ std::string defeitoDosBytes(const Bytes& d) {
     return "";
 }
 
+uint32_t lerLe32(const unsigned char* p) {
+    return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 | static_cast<uint32_t>(p[2]) << 16 |
+           static_cast<uint32_t>(p[3]) << 24;
+}
+
+uint32_t lerLe16(const unsigned char* p) { return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8; }
+
+// Where a WAV file's sound lies and how it is laid out.
+struct Wav {
+    int canais = 0, bits = 0, frequencia = 0;
+    size_t inicio = 0;   // first byte of the data chunk's body
+    size_t quadros = 0;  // frames (one sample per channel)
+};
+
+std::string defeitoDoWav(const Bytes& d, Wav& wav) {
+    if (d.size() < 12 || std::memcmp(d.data(), "RIFF", 4) != 0 || std::memcmp(&d[8], "WAVE", 4) != 0)
+        return "not a WAV file";
+    bool formato = false;
+    // Chunks: a four-letter name, a length, the body padded to an even size.
+    for (size_t p = 12; p + 8 <= d.size();) {
+        const size_t tamanho = lerLe32(&d[p + 4]);
+        const size_t corpo = p + 8;
+        if (tamanho > d.size() - corpo) return emByte("a chunk runs past the end of the file", p);
+        if (std::memcmp(&d[p], "fmt ", 4) == 0) {
+            if (tamanho < 16) return emByte("a format chunk shorter than 16 bytes", p);
+            if (lerLe16(&d[corpo]) != 1) return "a sound that is not plain PCM";
+            wav.canais = static_cast<int>(lerLe16(&d[corpo + 2]));
+            wav.frequencia = static_cast<int>(lerLe32(&d[corpo + 4]));
+            wav.bits = static_cast<int>(lerLe16(&d[corpo + 14]));
+            if (wav.canais < 1 || wav.canais > 2) return "a number of channels other than 1 or 2";
+            if (wav.bits != 8 && wav.bits != 16) return "samples of other than 8 or 16 bits";
+            if (wav.frequencia < 4000 || wav.frequencia > 96000) return "a sample rate outside 4 to 96 kHz";
+            if (lerLe16(&d[corpo + 12]) != static_cast<uint32_t>(wav.canais * wav.bits / 8))
+                return "a frame size that does not match its channels and bits";
+            formato = true;
+        } else if (std::memcmp(&d[p], "data", 4) == 0) {
+            if (!formato) return "sound data before its format";
+            const size_t quadro = static_cast<size_t>(wav.canais * wav.bits / 8);
+            if (tamanho == 0 || tamanho % quadro != 0) return "sound data that is not a whole number of frames";
+            wav.inicio = corpo;
+            wav.quadros = tamanho / quadro;
+            if (wav.quadros > static_cast<size_t>(wav.frequencia) * Som::EFEITO_MAXIMO_S)
+                return "longer than any sound effect";
+            return "";
+        }
+        p = corpo + tamanho + (tamanho & 1);
+    }
+    return formato ? "no sound data" : "no format chunk";
+}
+
+// The whole file at `caminho` into `dados`, when it is no larger than
+// `limite` bytes; else what stops it.
+std::string lerArquivo(const std::string& caminho, size_t limite, Bytes& dados) {
+    recursos::Arquivo f = recursos::abrir(caminho, "rb");
+    if (!f) return "cannot be opened";
+    unsigned char bloco[16384];
+    for (size_t lidos; (lidos = std::fread(bloco, 1, sizeof bloco, f.get())) > 0;) {
+        dados.insert(dados.end(), bloco, bloco + lidos);
+        if (dados.size() > limite) return "larger than any sound effect";
+    }
+    if (std::ferror(f.get())) return "cannot be read";
+    return "";
+}
+
+// Bytes of a whole effect file: ten seconds of 16-bit stereo at 96 kHz, and its headers.
+constexpr size_t TAMANHO_MAXIMO_WAV = static_cast<size_t>(Som::EFEITO_MAXIMO_S) * 96000 * 4 + 4096;
+
 }  // namespace
 
 std::string Som::defeitoMidi(const std::string& caminho) {
@@ -144,4 +211,41 @@ MIDI* Som::carregarMusica(const std::string& caminho) {
         return nullptr;
     }
     return load_midi(caminho.c_str());
+}
+
+std::string Som::defeitoWav(const std::string& caminho) {
+    Bytes dados;
+    std::string defeito = lerArquivo(caminho, TAMANHO_MAXIMO_WAV, dados);
+    if (!defeito.empty()) return defeito;
+    Wav wav;
+    return defeitoDoWav(dados, wav);
+}
+
+SAMPLE* Som::carregarEfeito(const std::string& caminho) {
+    auto semEle = [&caminho](const std::string& porque) -> SAMPLE* {
+        std::fprintf(stderr, "avesso: cannot load the sound %s (%s); playing without it\n", caminho.c_str(),
+                     porque.c_str());
+        return nullptr;
+    };
+    std::error_code erro;
+    if (!std::filesystem::exists(caminho, erro)) return semEle("missing");
+    Bytes dados;
+    Wav wav;
+    std::string defeito = lerArquivo(caminho, TAMANHO_MAXIMO_WAV, dados);
+    if (defeito.empty()) defeito = defeitoDoWav(dados, wav);
+    if (!defeito.empty()) return semEle("damaged: " + defeito);
+
+    SAMPLE* amostra = create_sample(wav.bits, wav.canais == 2, wav.frequencia, static_cast<int>(wav.quadros));
+    if (!amostra) return semEle("not enough memory");
+    // Allegro keeps samples unsigned; a WAV file's 16-bit ones are signed
+    // and little-endian, its 8-bit ones unsigned already.
+    const size_t valores = wav.quadros * static_cast<size_t>(wav.canais);
+    const unsigned char* origem = &dados[wav.inicio];
+    if (wav.bits == 8) {
+        std::memcpy(amostra->data, origem, valores);
+    } else {
+        auto* destino = static_cast<uint16_t*>(amostra->data);
+        for (size_t i = 0; i < valores; ++i) destino[i] = static_cast<uint16_t>(lerLe16(origem + 2 * i) ^ 0x8000u);
+    }
+    return amostra;
 }

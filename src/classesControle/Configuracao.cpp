@@ -6,13 +6,15 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <charconv>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
+#include <fcntl.h>
 #include <string_view>
+#include <sys/stat.h>
 #include <system_error>
+#include <unistd.h>
 #include <utility>
 
 namespace configuracao {
@@ -60,8 +62,11 @@ struct TeclaDoJogo {
     const char* nome;
     const char* papel;
 };
-constexpr TeclaDoJogo DO_JOGO[] = {{"ENTER", "starts the race"}, {"ESC", "leaves the level"}, {"P", "pauses"},
-                                   {"F10", "skips the level"}, {"F11", "turns fullscreen on and off"}};
+constexpr TeclaDoJogo DO_JOGO[] = {
+    {"ENTER", "starts the race"},        {"ESC", "leaves the level"},
+    {"P", "pauses"},                     {"F10", "skips the level"},
+    {"F11", "turns fullscreen on and off"}, {sons::TECLA_MUDO, "mutes and unmutes the sound"},
+};
 
 // Bigger than any configuration anyone writes by hand.
 constexpr std::size_t TAMANHO_MAXIMO = 64 * 1024;
@@ -91,11 +96,12 @@ std::string_view aparado(std::string_view s) {
     return s.substr(inicio, s.find_last_not_of(brancos) - inicio + 1);
 }
 
-// The 1-based line, read the way Allegro reads the file (a name runs to a
-// blank or '=', and a name in brackets opens a section), of the first entry
-// `nome` of section `secao` ("" for the top of the file), or of the
-// section's own heading when `nome` is empty. 0 when absent.
-int linhaDe(std::string_view texto, std::string_view secao, std::string_view nome) {
+// The 1-based lines, read the way Allegro reads the file (a name runs to a
+// blank or '=', and a name in brackets opens a section; a section written
+// twice is one), of every entry `nome` of section `secao` ("" for the top
+// of the file), or of the section's headings when `nome` is empty.
+std::vector<int> linhasDe(std::string_view texto, std::string_view secao, std::string_view nome) {
+    std::vector<int> linhas;
     std::string_view atual;
     for (int numero = 1; !texto.empty(); ++numero) {
         const std::size_t fim = texto.find('\n');
@@ -105,27 +111,97 @@ int linhaDe(std::string_view texto, std::string_view secao, std::string_view nom
         const std::string_view n = linha.substr(0, linha.find_first_of(" \t="));
         if (n.size() >= 2 && n.front() == '[' && n.back() == ']') {
             atual = n.substr(1, n.size() - 2);
-            if (nome.empty() && iguais(atual, secao)) return numero;
+            if (nome.empty() && iguais(atual, secao)) linhas.push_back(numero);
         } else if (!nome.empty() && iguais(atual, secao) && iguais(n, nome)) {
-            return numero;
+            linhas.push_back(numero);
         }
+    }
+    return linhas;
+}
+
+// The first of those lines, the one Allegro reads; 0 when absent.
+int linhaDe(std::string_view texto, std::string_view secao, std::string_view nome) {
+    const std::vector<int> linhas = linhasDe(texto, secao, nome);
+    return linhas.empty() ? 0 : linhas.front();
+}
+
+// How many bytes the UTF-8 sequence at the start of `s` takes, or 0 when
+// it is not one.
+std::size_t sequenciaUtf8(std::string_view s) {
+    const auto b = [&s](std::size_t i) { return i < s.size() ? static_cast<unsigned char>(s[i]) : 0u; };
+    const unsigned c = b(0);
+    if (c < 0x80) return 1;
+    // The second byte's range rules out overlong forms, surrogates and
+    // code points past U+10FFFF.
+    std::size_t n = 0;
+    unsigned minimo = 0x80, maximo = 0xBF;
+    if (c >= 0xC2 && c <= 0xDF) {
+        n = 2;
+    } else if (c >= 0xE0 && c <= 0xEF) {
+        n = 3;
+        if (c == 0xE0) minimo = 0xA0;
+        if (c == 0xED) maximo = 0x9F;
+    } else if (c >= 0xF0 && c <= 0xF4) {
+        n = 4;
+        if (c == 0xF0) minimo = 0x90;
+        if (c == 0xF4) maximo = 0x8F;
+    } else {
+        return 0;
+    }
+    if (b(1) < minimo || b(1) > maximo) return 0;
+    for (std::size_t i = 2; i < n; ++i)
+        if (b(i) < 0x80 || b(i) > 0xBF) return 0;
+    return n;
+}
+
+// The 1-based line of the first byte that plain UTF-8 text does not hold,
+// or 0; `porque` says what is wrong with it.
+int linhaNaoTexto(std::string_view texto, std::string& porque) {
+    auto byte = [](unsigned char u) {
+        char hex[5];
+        std::snprintf(hex, sizeof hex, "0x%02X", u);
+        return std::string("byte ") + hex;
+    };
+    int linha = 1;
+    for (std::size_t i = 0; i < texto.size();) {
+        const auto u = static_cast<unsigned char>(texto[i]);
+        if (u == '\n') ++linha;
+        if ((u < 0x20 && u != '\n' && u != '\r' && u != '\t') || u == 0x7F) {
+            porque = byte(u);
+            return linha;
+        }
+        const std::size_t n = sequenciaUtf8(texto.substr(i));
+        if (n == 0) {
+            porque = byte(u) + " is not UTF-8";
+            return linha;
+        }
+        i += n;
     }
     return 0;
 }
 
-// The 1-based line of the first byte that plain text does not hold, or 0.
-int linhaNaoTexto(std::string_view texto, unsigned char& byte) {
-    int linha = 1;
-    for (char c : texto) {
-        const auto u = static_cast<unsigned char>(c);
-        if (u == '\n') ++linha;
-        if ((u < 0x20 && u != '\n' && u != '\r' && u != '\t') || u == 0x7F) {
-            byte = u;
-            return linha;
-        }
-    }
-    return 0;
+// Text of the file quoted in a message: whole when short, else its start
+// and its length, so one line stays one line.
+std::string citado(std::string_view texto) {
+    constexpr std::size_t MAXIMO = 40, INICIO = 32;
+    if (texto.size() <= MAXIMO) return std::string(texto);
+    std::size_t corte = INICIO;
+    // Not inside a UTF-8 sequence.
+    while (corte > 0 && (static_cast<unsigned char>(texto[corte]) & 0xC0) == 0x80) --corte;
+    return std::string(texto.substr(0, corte)) + "... (" + std::to_string(texto.size()) + " bytes)";
 }
+
+// An open file, closed on every way out.
+class Descritor {
+public:
+    explicit Descritor(int fd) : fd(fd) {}
+    ~Descritor() { close(fd); }
+    Descritor(const Descritor&) = delete;
+    Descritor& operator=(const Descritor&) = delete;
+
+private:
+    int fd;
+};
 
 // Allegro's list of section or entry names, freed on every way out.
 class Nomes {
@@ -217,9 +293,11 @@ private:
         Nomes raiz;
         for (int i = 0, n = raiz.entradas(nullptr); i < n; ++i)
             avisar(linhaDe(texto, "", raiz[i]),
-                   std::string("'") + raiz[i] + "' stands outside the [player1] to [player6] sections; ignored");
+                   "'" + citado(raiz[i]) + "' stands outside the [player1] to [player6], [window] and [sound] " +
+                       "sections; ignored");
         Nomes secoes;
         bool lido[JOGADORES] = {};
+        bool janelaLida = false, somLido = false;
         for (int s = 0, n = secoes.secoes(); s < n; ++s) {
             std::string_view listada = secoes[s];
             if (listada.size() < 2) continue;
@@ -229,15 +307,37 @@ private:
                 if (iguais(secao, "player" + std::to_string(j))) jogador = j;
             if (jogador) {
                 // A section written twice is one to Allegro, and is read once.
-                if (!lido[jogador - 1]) lerJogador(jogador, secoes[s], secao);
+                if (!lido[jogador - 1]) {
+                    avisarRepetida(secao, "", "[" + secao + "]", "its settings join the first one's");
+                    lerJogador(jogador, secoes[s], secao);
+                }
                 lido[jogador - 1] = true;
             } else if (iguais(secao, "window")) {
-                lerJanela(secoes[s], secao);
+                if (!janelaLida) {
+                    avisarRepetida(secao, "", "[" + secao + "]", "its settings join the first one's");
+                    lerJanela(secoes[s], secao);
+                }
+                janelaLida = true;
+            } else if (iguais(secao, "sound")) {
+                if (!somLido) {
+                    avisarRepetida(secao, "", "[" + secao + "]", "its settings join the first one's");
+                    lerSom(secoes[s], secao);
+                }
+                somLido = true;
             } else {
-                avisar(linhaDe(texto, secao, ""),
-                       "unknown section [" + secao + "], expected [player1] to [player6] or [window]; ignored");
+                avisar(linhaDe(texto, secao, ""), "unknown section [" + citado(secao) +
+                                                      "], expected [player1] to [player6], [window] or [sound]; ignored");
             }
         }
+    }
+
+    // Each line after the first that writes `nome` of `secao` again (its
+    // heading when `nome` is empty): Allegro reads only the first.
+    void avisarRepetida(const std::string& secao, const std::string& nome, const std::string& oQue,
+                        const std::string& efeito) {
+        const std::vector<int> linhas = linhasDe(texto, secao, nome);
+        for (std::size_t i = 1; i < linhas.size(); ++i)
+            avisar(linhas[i], oQue + " again, first at line " + std::to_string(linhas[0]) + "; " + efeito);
     }
 
     void lerJogador(int jogador, const char* listada, const std::string& secao) {
@@ -256,11 +356,13 @@ private:
             const int linha = linhaDe(texto, secao, nome);
             const int qual = iguais(nome, "key") ? 0 : iguais(nome, "pad") ? 1 : iguais(nome, "button") ? 2 : -1;
             if (qual < 0) {
-                avisar(linha, "unknown setting '" + nome + "' for " + quem + ", expected key, pad or button; ignored");
+                avisar(linha, "unknown setting '" + citado(nome) + "' for " + quem +
+                                  ", expected key, pad or button; ignored");
                 continue;
             }
             if (visto[qual]) continue;  // Allegro reads the first one
             visto[qual] = true;
+            avisarRepetida(secao, nome, nome + " for " + quem, "the first is kept");
             // Allegro keeps a comment after the value as part of it.
             std::string_view valor = get_config_string(secao.c_str(), nome.c_str(), "");
             const std::string escrito(aparado(valor.substr(0, valor.find('#'))));
@@ -273,13 +375,14 @@ private:
             if (qual == 0) {
                 const std::string mantem = "; " + quem + " keeps " + nomeDaTecla(tecla.padrao);
                 const NomeTecla* achada = procurar(TECLAS, escrito);
-                if (iguais(escrito, "none") || achada) {
+                // The game's own keys first: some of them have names a player's key could have.
+                if (const TeclaDoJogo* doJogo = procurar(DO_JOGO, escrito)) {
+                    avisar(linha, escrito + " " + doJogo->papel + " and cannot be " + quem + "'s key" + mantem);
+                } else if (iguais(escrito, "none") || achada) {
                     tecla.valor = achada ? achada->codigo : NENHUM;
                     tecla.linha = linha;
-                } else if (const TeclaDoJogo* doJogo = procurar(DO_JOGO, escrito)) {
-                    avisar(linha, escrito + " " + doJogo->papel + " and cannot be " + quem + "'s key" + mantem);
                 } else {
-                    avisar(linha, "unknown key name '" + escrito + "' for " + quem + mantem);
+                    avisar(linha, "unknown key name '" + citado(escrito) + "' for " + quem + mantem);
                 }
                 continue;
             }
@@ -295,10 +398,10 @@ private:
             if (ePad && iguais(escrito, "none")) {
                 pad = NENHUM;
             } else if (erro == std::errc::invalid_argument || parou != fim) {
-                avisar(linha, nome + " '" + escrito + "' for " + quem + " is not a number" + mantem);
+                avisar(linha, nome + " '" + citado(escrito) + "' for " + quem + " is not a number" + mantem);
                 continue;
             } else if (erro != std::errc() || numero < 1 || numero > maximo) {
-                avisar(linha, nome + " " + escrito + " for " + quem + " is out of range 1 to " +
+                avisar(linha, nome + " " + citado(escrito) + " for " + quem + " is out of range 1 to " +
                                   std::to_string(maximo) + mantem);
                 continue;
             } else {
@@ -319,24 +422,64 @@ private:
             const int linha = linhaDe(texto, secao, nome);
             const int qual = iguais(nome, "scale") ? 0 : iguais(nome, "fullscreen") ? 1 : -1;
             if (qual < 0) {
-                avisar(linha, "unknown setting '" + nome + "' in [window], expected scale or fullscreen; ignored");
+                avisar(linha,
+                       "unknown setting '" + citado(nome) + "' in [window], expected scale or fullscreen; ignored");
                 continue;
             }
             if (visto[qual]) continue;  // Allegro reads the first one
             visto[qual] = true;
+            avisarRepetida(secao, nome, nome + " in [window]", "the first is kept");
             std::string_view valor = get_config_string(secao.c_str(), nome.c_str(), "");
             const std::string escrito(aparado(valor.substr(0, valor.find('#'))));
             PedidoJanela& janela = leitura.janela;
             if (qual == 0 && escrito.empty()) {
                 avisar(linha, "scale has no value; the window keeps scale 1");
             } else if (qual == 0) {
-                janela.escala = escrito;
+                // A value too long to be a scale is kept cut: it is refused
+                // as one when the window opens, and quoted in one line.
+                janela.escala = citado(escrito);
                 janela.linhaEscala = linha;
             } else if (iguais(escrito, "yes") || iguais(escrito, "no")) {
                 janela.telaCheia = iguais(escrito, "yes");
             } else {
-                avisar(linha, "fullscreen '" + escrito + "' is neither yes nor no; the game starts in a window");
+                avisar(linha,
+                       "fullscreen '" + citado(escrito) + "' is neither yes nor no; the game starts in a window");
             }
+        }
+    }
+
+    // The volumes of [sound]: each a whole number from 0 to 100; a wrong one
+    // leaves its volume as usual.
+    void lerSom(const char* listada, const std::string& secao) {
+        bool visto[2] = {};
+        Nomes entradas;
+        for (int e = 0, n = entradas.entradas(listada); e < n; ++e) {
+            const std::string nome = entradas[e];
+            const int linha = linhaDe(texto, secao, nome);
+            const int qual = iguais(nome, "music") ? 0 : iguais(nome, "effects") ? 1 : -1;
+            if (qual < 0) {
+                avisar(linha, "unknown setting '" + citado(nome) + "' in [sound], expected music or effects; ignored");
+                continue;
+            }
+            if (visto[qual]) continue;  // Allegro reads the first one
+            visto[qual] = true;
+            avisarRepetida(secao, nome, nome + " in [sound]", "the first is kept");
+            int& volume = qual == 0 ? leitura.volumes.musica : leitura.volumes.efeitos;
+            const std::string mantem =
+                "; the volume stays at " + std::to_string(qual == 0 ? sons::MUSICA_PADRAO : sons::EFEITOS_PADRAO);
+            std::string_view valor = get_config_string(secao.c_str(), nome.c_str(), "");
+            const std::string escrito(aparado(valor.substr(0, valor.find('#'))));
+            long long numero = 0;
+            const char* fim = escrito.data() + escrito.size();
+            const auto [parou, erro] = std::from_chars(escrito.data(), fim, numero);
+            if (escrito.empty())
+                avisar(linha, nome + " in [sound] has no value" + mantem);
+            else if (erro == std::errc::invalid_argument || parou != fim)
+                avisar(linha, nome + " '" + citado(escrito) + "' is not a whole number" + mantem);
+            else if (erro != std::errc() || numero < 0 || numero > 100)
+                avisar(linha, nome + " " + citado(escrito) + " is out of range 0 to 100" + mantem);
+            else
+                volume = static_cast<int>(numero);
         }
     }
 
@@ -397,28 +540,41 @@ std::string caminhoPadrao() {
 
 Leitura ler(const std::string& caminho) {
     Leitura leitura;
-    std::error_code semArquivo;
-    if (caminho.empty() || !std::filesystem::exists(caminho, semArquivo)) return leitura;
+    if (caminho.empty()) return leitura;
     auto recusar = [&](int linha, const std::string& porque) {
         leitura.avisos.push_back("avesso: " + caminho + (linha > 0 ? ":" + std::to_string(linha) : "") + ": " +
                                  porque + "; every player keeps the usual controls");
         return leitura;
     };
-    std::ifstream arquivo(caminho, std::ios::binary);
+    auto erroDoSistema = [](int codigo) { return std::error_code(codigo, std::generic_category()).message(); };
+
+    // Without blocking: a named pipe or a device at the path would hold
+    // the game before its first screen. Only a regular file is read.
+    const int fd = open(caminho.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno == ENOENT || errno == ENOTDIR) return leitura;  // no file: nothing to say
+        return recusar(0, "cannot be read (" + erroDoSistema(errno) + ")");
+    }
+    const Descritor arquivo(fd);
+    struct stat info;
+    if (fstat(fd, &info) != 0) return recusar(0, "cannot be read (" + erroDoSistema(errno) + ")");
+    if (S_ISDIR(info.st_mode)) return recusar(0, "is a folder, not a file");
+    if (!S_ISREG(info.st_mode)) return recusar(0, "is not a regular file");
+
     std::string texto;
     char bloco[4096];
-    while (arquivo && texto.size() <= TAMANHO_MAXIMO) {
-        arquivo.read(bloco, sizeof bloco);
-        texto.append(bloco, static_cast<std::size_t>(arquivo.gcount()));
-    }
-    if (!arquivo.eof() && texto.size() <= TAMANHO_MAXIMO) return recusar(0, "cannot be read");
-    unsigned char byte = 0;
-    if (const int linha = linhaNaoTexto(texto, byte)) {
-        char hex[5];
-        std::snprintf(hex, sizeof hex, "0x%02X", byte);
-        return recusar(linha, std::string("not a text file (byte ") + hex + ")");
+    while (texto.size() <= TAMANHO_MAXIMO) {
+        const ssize_t n = read(fd, bloco, sizeof bloco);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return recusar(0, "cannot be read (" + erroDoSistema(errno) + ")");
+        if (n == 0) break;
+        texto.append(bloco, static_cast<std::size_t>(n));
     }
     if (texto.size() > TAMANHO_MAXIMO) return recusar(0, "too large for a configuration file");
+    // Some editors start a UTF-8 file with a byte order mark.
+    if (texto.rfind("\xEF\xBB\xBF", 0) == 0) texto.erase(0, 3);
+    std::string porque;
+    if (const int linha = linhaNaoTexto(texto, porque)) return recusar(linha, "not a text file (" + porque + ")");
     return Leitor(caminho, texto).ler();
 }
 

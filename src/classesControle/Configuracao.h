@@ -1,13 +1,16 @@
 #pragma once
 
+#include "dados/Sons.h"
+
 #include <array>
 #include <string>
 #include <vector>
 
 // The players' controls and the file in the user's config folder that may
 // change them. Each of the six players may have a flip key and a gamepad
-// button; the file gives some of them others, and whatever it does not
-// give, or gives wrongly, stays as usual. The game reads it, never writes it.
+// button; the file gives some of them others, and the music's and the
+// effects' volumes; whatever it does not give, or gives wrongly, stays as
+// usual. The game reads it, never writes it.
 namespace configuracao {
 
 constexpr int JOGADORES = 6;
@@ -41,12 +44,19 @@ struct PedidoJanela {
     bool telaCheia = false;
 };
 
-// What a reading gives: the controls, the window asked for, and one line
-// for each entry that was refused (naming the file and the line), to be
-// shown to the user.
+// The [sound] section: the music's and the effects' volumes, 0 to 100.
+struct Volumes {
+    int musica = sons::MUSICA_PADRAO;
+    int efeitos = sons::EFEITOS_PADRAO;
+};
+
+// What a reading gives: the controls, the window asked for, the volumes, and
+// one line for each entry that was refused (naming the file and the line),
+// to be shown to the user.
 struct Leitura {
     Controles controles = padrao();
     PedidoJanela janela;
+    Volumes volumes;
     std::vector<std::string> avisos;
 };
 
@@ -56,8 +66,10 @@ std::string caminhoPadrao();
 
 // Reads the file at `caminho` through Allegro's configuration functions,
 // which must be installed; Allegro's own configuration is left as it was
-// found and nothing is written. No file gives the usual controls and no
-// warning.
+// found and nothing is written. No file gives the usual controls and
+// volumes and no warning; anything but a regular file of UTF-8 text (a
+// folder, a named pipe, a file that cannot be read) gives them with one
+// warning, without waiting on it. A byte order mark is skipped.
 Leitura ler(const std::string& caminho);
 
 // How the Enter prompt writes a key ("X", "LEFT CTRL"); null for a scancode

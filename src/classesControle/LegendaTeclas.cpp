@@ -25,15 +25,25 @@ struct Entrada {
     bool operator==(const Entrada& outra) const { return jogador == outra.jogador && teclas == outra.teclas; }
 };
 
-std::vector<Entrada> entradas(const configuracao::Controles& controles, int numPads) {
+// How the prompt names a key.
+std::string nomeCurto(int tecla) {
+    const char* nome = configuracao::nomeCurto(tecla);
+    return nome ? nome : "?";
+}
+
+// How the rules screen names a key: with room for the word, an arrow says so.
+std::string nomeNasRegras(int tecla) {
+    const bool seta = tecla == KEY_LEFT || tecla == KEY_RIGHT || tecla == KEY_UP || tecla == KEY_DOWN;
+    return nomeCurto(tecla) + (seta ? " ARROW" : "");
+}
+
+std::vector<Entrada> entradas(const configuracao::Controles& controles, int numPads,
+                              std::string (*nomeTecla)(int) = nomeCurto) {
     std::vector<Entrada> saida;
     for (int j = 0; j < configuracao::JOGADORES; ++j) {
         const configuracao::Comando& c = controles[static_cast<std::size_t>(j)];
         Entrada e{j + 1, {}};
-        if (c.tecla != NENHUM) {
-            const char* nome = configuracao::nomeCurto(c.tecla);
-            e.teclas.push_back(nome ? nome : "?");
-        }
+        if (c.tecla != NENHUM) e.teclas.push_back(nomeTecla(c.tecla));
         if (c.pad != NENHUM && c.pad < numPads)
             e.teclas.push_back("PAD " + std::to_string(c.pad + 1) +
                                (c.botao == 0 ? "" : " B" + std::to_string(c.botao + 1)));
@@ -78,19 +88,22 @@ public:
         }
     }
 
-    int entrada(int x, int y, const Entrada& entrada) const {
-        const std::string quem = "P" + std::to_string(entrada.jogador);
-        const int ty = y + (alturaTecla() - fonte::ALTURA * e) / 2;
+    // In the player's colour with the painter's outline.
+    void nomeJogador(int x, int y, const std::string& texto, int jogador) const {
         for (int dy = -1; dy <= 1; ++dy)
             for (int dx = -1; dx <= 1; ++dx)
-                if (dx || dy) escrever(x + dx * e, ty + dy * e, quem, cor(paleta::NOITE));
-        escrever(x, ty, quem, cor(paleta::JOGADORES[entrada.jogador - 1]));
+                if (dx || dy) escrever(x + dx * e, y + dy * e, texto, cor(paleta::NOITE));
+        escrever(x, y, texto, cor(paleta::JOGADORES[jogador - 1]));
+    }
+
+    int entrada(int x, int y, const Entrada& entrada) const {
+        const std::string quem = "P" + std::to_string(entrada.jogador);
+        nomeJogador(x, y + (alturaTecla() - fonte::ALTURA * e) / 2, quem, entrada.jogador);
         x += largura(quem) + 3 * e;
         for (const std::string& nome : entrada.teclas) x += tecla(x, y, nome) + 2 * e;
         return x - 2 * e;
     }
 
-private:
     int tecla(int x, int y, const std::string& nome) const {
         const int l = larguraTecla(nome), h = alturaTecla();
         rectfill(b, x, y, x + l - 1, y + h - 1, cor(paleta::NOITE));
@@ -100,6 +113,7 @@ private:
         return l;
     }
 
+private:
     BITMAP* b;
     int e;
 };
@@ -151,6 +165,56 @@ void desenhar(BITMAP* destino, const configuracao::Controles& controles, int num
 
     escreverLinhas(quadro.get(), entradas(controles, numPads));
     blit(quadro.get(), destino, 0, 0, faixa.x, faixa.y, faixa.largura, faixa.altura);
+}
+
+void desenharRegras(BITMAP* destino, const configuracao::Controles& controles, int numPads) {
+    using namespace leiaute;
+    const Peca& bloco = TECLAS_REGRAS;
+    const recursos::Bitmap quadro(create_bitmap(bloco.largura, bloco.altura));
+    if (!quadro) return;
+    BITMAP* b = quadro.get();
+    clear_to_color(b, cor(paleta::GRAFITE));
+
+    const std::vector<Entrada> todas = entradas(controles, numPads, nomeNasRegras);
+    const Escrita prosa(b, 2);
+    const int nomeX = REGRAS_NOME_X - bloco.x;
+    int y = REGRAS_TOPO - bloco.y;
+    for (const Entrada& entrada : todas) {
+        prosa.nomeJogador(nomeX, y + REGRAS_NOME_DY, "PLAYER " + std::to_string(entrada.jogador), entrada.jogador);
+        // The keycaps at the painted size when the row fits left of the
+        // level's keys, else smaller.
+        auto fim = [&](int e) {
+            int x = REGRAS_TECLA_X - 2 * e;
+            for (const std::string& t : entrada.teclas) x += Escrita(b, e).larguraTecla(t) + 2 * e;
+            return x;
+        };
+        const int escala = fim(2) <= bloco.x + bloco.largura - 2 ? 2 : 1;
+        const Escrita teclas(b, escala);
+        int x = REGRAS_TECLA_X - bloco.x;
+        const int ty = y + (prosa.alturaTecla() - teclas.alturaTecla()) / 2;
+        for (const std::string& t : entrada.teclas) x += teclas.tecla(x, ty, t) + 2 * escala;
+        y += REGRAS_PASSO;
+    }
+
+    // Who races without a key: "RUNNERS 5 AND 6", "RUNNER 2".
+    std::vector<int> sem;
+    for (int j = 1; j <= configuracao::JOGADORES; ++j)
+        if (std::none_of(todas.begin(), todas.end(), [j](const Entrada& e) { return e.jogador == j; }))
+            sem.push_back(j);
+    if (!sem.empty()) {
+        std::string quem = sem.size() == 1 ? "RUNNER " : "RUNNERS ";
+        for (std::size_t i = 0; i < sem.size(); ++i)
+            quem += (i == 0 ? "" : i + 1 == sem.size() ? " AND " : ", ") + std::to_string(sem[i]);
+        const int semY = y + REGRAS_SEM_TECLA_DY;
+        prosa.escrever(nomeX, semY, quem, cor(paleta::NEVOA));
+        prosa.escrever(nomeX, semY + REGRAS_LINHA, sem.size() == 1 ? "HAS NO KEY" : "HAVE NO KEY", cor(paleta::NEVOA));
+    }
+    blit(b, destino, 0, 0, bloco.x, bloco.y, bloco.largura, bloco.altura);
+}
+
+void desenharRegrasEmUso(BITMAP* destino) {
+    const configuracao::Controles controles = comandos::atuais();
+    if (!isComoPintada(controles, comandos::numPads())) desenharRegras(destino, controles, comandos::numPads());
 }
 
 void desenharEmUso(BITMAP* destino) {

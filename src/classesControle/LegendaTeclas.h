@@ -4,10 +4,11 @@
 
 struct BITMAP;
 
-// The row of the players' controls on the Enter prompt. The painted picture
-// shows the usual keys; when the controls in use are others, or gamepads
-// are there, the game writes the row again over the picture, with the
-// painter's pixel font, colours and keycaps.
+// The players' controls where the painted pictures show them: the row on
+// the Enter prompt and the block on the rules screen. The pictures show the
+// usual keys; when the controls in use are others, or gamepads are there,
+// the game writes them again over the picture, with the painter's pixel
+// font, colours and keycaps.
 namespace legendaTeclas {
 
 // Whether the painted row shows these controls with `numPads` gamepads.
@@ -21,5 +22,15 @@ void desenhar(BITMAP* destino, const configuracao::Controles& controles, int num
 // The controls the game runs with, over the prompt on `destino`, when the
 // painted row does not show them.
 void desenharEmUso(BITMAP* destino);
+
+// Covers the rules screen's block of keys with the panel's colour and
+// writes in it, as the painter does, a row per player with a control (its
+// name, then its keycaps, smaller in a row that would not fit), then who has
+// none.
+void desenharRegras(BITMAP* destino, const configuracao::Controles& controles, int numPads);
+
+// The same for the controls the game runs with, when the painted block
+// does not show them.
+void desenharRegrasEmUso(BITMAP* destino);
 
 }  // namespace legendaTeclas

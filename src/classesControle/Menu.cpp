@@ -1,8 +1,10 @@
 #include "classesControle/Menu.h"
 
+#include "classesBasicas/Efeitos.h"
 #include "classesBasicas/Figura.h"
 #include "classesBasicas/Recursos.h"
 #include "classesBasicas/Tela.h"
+#include "classesControle/LegendaTeclas.h"
 #include "classesControle/Teclado.h"
 #include "dados/Figuras.h"
 #include "dados/Leiaute.h"
@@ -45,19 +47,21 @@ std::atomic<bool> saidaPedida{false};
 // only cost processor time.
 void descansar() {
     Teclado::atenderGlobais();
+    Efeitos::tocarPendentes();  // the players' keys flip runners during the pause
     rest(5);
 }
 
 // A picture shown until Escape, which it consumes so the menu behind it
-// does not also see it.
-int mostrarAteEsc(const std::string& figura) {
+// does not also see it. `porCima`, when given, draws over it.
+int mostrarAteEsc(const std::string& figura, void (*porCima)(BITMAP*) = nullptr) {
     Teclado::novaTela();
     Figura fundo(figura);
     Composicao buffer;
     fundo.copiar(buffer.get(), 0, 0, W, H);
+    if (porCima) porCima(buffer.get());
     buffer.mostrar();
     while (!Teclado::isApertada(KEY_ESC) && !Menu::isSaidaPedida()) descansar();
-    Teclado::consumir(KEY_ESC);
+    if (Teclado::consumir(KEY_ESC)) Efeitos::tocar(sons::Efeito::MENU_VOLTAR);
     return 1;
 }
 
@@ -135,6 +139,7 @@ int Menu::menu() {
         const bool enter = Teclado::isApertada(KEY_ENTER);
 
         // At most one rule acts per pass.
+        const int antes = opcao;
         bool outraTela = false;
         if (baixo && (opcao == 7 || opcao == 8)) {
             ++opcao;
@@ -149,14 +154,18 @@ int Menu::menu() {
         } else if (cima && (opcao == 8 || opcao == 9)) {
             --opcao;
         } else if (enter && opcao <= 6) {
+            Efeitos::tocar(sons::Efeito::MENU_ESCOLHER);
             return opcao;
         } else if (enter && opcao == 9) {
             return QUIT;
         } else if (enter && opcao == 7) {
+            Efeitos::tocar(sons::Efeito::MENU_ESCOLHER);
             outraTela = BGintegrantes();
         } else if (enter && opcao == 8) {
+            Efeitos::tocar(sons::Efeito::MENU_ESCOLHER);
             outraTela = BGinstrucoes();
         }
+        if (opcao != antes) Efeitos::tocar(sons::Efeito::MENU_MOVER);
         // Every arrow of the pass is used up, whether or not a rule acted.
         const std::pair<int, bool> setas[] = {
             {KEY_UP, cima}, {KEY_DOWN, baixo}, {KEY_RIGHT, direita}, {KEY_LEFT, esquerda}};
@@ -177,16 +186,17 @@ int Menu::menu() {
 
 int Menu::BGintegrantes() { return mostrarAteEsc(figuras::CREDITOS); }
 
-int Menu::BGinstrucoes() { return mostrarAteEsc(figuras::INSTRUCOES); }
+int Menu::BGinstrucoes() { return mostrarAteEsc(figuras::INSTRUCOES, legendaTeclas::desenharRegrasEmUso); }
 
 void Menu::pause() {
+    Efeitos::tocar(sons::Efeito::PAUSA_ABRIR);
     Teclado::novaTela();
     Figura pausado(figuras::PAUSA);
     Composicao buffer;
     pausado.copiar(buffer.get(), 0, 0, W, H);
     buffer.mostrar();
     while (!Teclado::isApertada(KEY_P) && !isSaidaPedida()) descansar();
-    Teclado::consumir(KEY_P);
+    if (Teclado::consumir(KEY_P)) Efeitos::tocar(sons::Efeito::PAUSA_FECHAR);
 }
 
 namespace {
@@ -216,14 +226,23 @@ public:
             }
             posicionado[atual] = true;
         }
-        // On the last (first) character the rule does not apply and the key
-        // stays down: the next player's cursor moves at once.
-        if (cursor[atual] < 5 && Teclado::consumir(KEY_RIGHT)) cursor[atual] += salto(+1);
-        if (cursor[atual] > 0 && Teclado::consumir(KEY_LEFT)) cursor[atual] -= salto(-1);
+        // On the last (first) character the rule does not apply and a key
+        // held stays down: the next player's cursor moves at once.
+        const int antes = cursor[atual];
+        if (cursor[atual] == 5)
+            Teclado::esquecerSoltas(KEY_RIGHT);
+        else if (Teclado::consumir(KEY_RIGHT))
+            cursor[atual] += salto(+1);
+        if (cursor[atual] == 0)
+            Teclado::esquecerSoltas(KEY_LEFT);
+        else if (Teclado::consumir(KEY_LEFT))
+            cursor[atual] -= salto(-1);
+        if (cursor[atual] != antes) Efeitos::tocar(sons::Efeito::MENU_MOVER);
         if (Teclado::consumir(KEY_ENTER)) {
             escolha[atual] = cursor[atual];
             selecionado[cursor[atual]] = true;
             ++atual;
+            Efeitos::tocar(sons::Efeito::SELECAO_TOMAR);
         }
         return atual == jogadores;
     }
@@ -285,7 +304,11 @@ std::string* Menu::BGselecao(int opcao) {
 
     Selecao selecao(opcao);
     for (;;) {
-        if (Teclado::consumir(KEY_ESC) || isSaidaPedida()) return nullptr;
+        if (Teclado::consumir(KEY_ESC)) {
+            Efeitos::tocar(sons::Efeito::MENU_VOLTAR);
+            return nullptr;
+        }
+        if (isSaidaPedida()) return nullptr;
         if (selecao.passo()) break;
         selecao.mostrar();
         descansar();

@@ -1,5 +1,7 @@
 #include "classesDerivadas/Runner.h"
 
+#include "classesBasicas/Efeitos.h"
+
 #include <allegro.h>
 
 #include <cmath>
@@ -35,6 +37,7 @@ void Runner::trataColisao(DirecaoMovimento direcao, Objeto* colisor, Ponto novaP
         if (nomeColisor == "boost") {
             if (direcao == BAIXO) vHor = getVelHorizontal() >= 0 ? 50.0 : -50.0;
         } else if (nomeColisor == "linhaChegada" && direcao == DIREITA) {
+            if (!isWinner()) Efeitos::tocar(sons::Efeito::CHEGADA, numPlayer);
             setWinner(true);
             setPosicao(novaPosicao);
         } else if (nomeColisor != "player" && nomeColisor != "linhaChegada") {

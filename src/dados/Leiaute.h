@@ -42,6 +42,24 @@ constexpr int ALGARISMO_SELECAO_X = 255;
 constexpr Peca PAINEL_ENTRADA = {50, 346, 541, 113};
 constexpr Peca TECLAS_ENTRADA = {53, 384, 535, 44};
 
+// The rules screen: the block of the players' keys, painted again by the
+// game when the keys are others. One row per player from REGRAS_TOPO,
+// REGRAS_PASSO apart: the player's name at REGRAS_NOME_X, REGRAS_NOME_DY
+// below the top of the keycaps at REGRAS_TECLA_X. The runners without a
+// key are named in two lines of prose (REGRAS_LINHA apart) from
+// REGRAS_SEM_TECLA_DY below the last row. Under the block, at REGRAS_SOM_Y,
+// the key that mutes the sound, which no configuration changes.
+constexpr Peca TECLAS_REGRAS = {40, 234, 346, 166};
+constexpr int REGRAS_SOM_Y = 402;
+constexpr int REGRAS_TOPO = 242;
+constexpr int REGRAS_PASSO = 27;
+constexpr int REGRAS_NOME_X = 52;
+constexpr int REGRAS_NOME_DY = 3;
+constexpr int REGRAS_TECLA_X = 160;
+constexpr int REGRAS_SEM_TECLA_DY = 6;
+constexpr int REGRAS_LINHA = 20;
+static_assert(TECLAS_REGRAS.y + TECLAS_REGRAS.altura < REGRAS_SOM_Y, "the players' keys never cover the sound key");
+
 // A keycap around a key's name written in the pixel font at `escala`: the
 // name starts margemTecla columns and topoTecla rows in, and the cap is
 // margemTecla wider on each side than the name.

@@ -1,6 +1,7 @@
 #include "main/main.h"
 
 #include "classesBasicas/Cronometro.h"
+#include "classesBasicas/Efeitos.h"
 #include "classesBasicas/Figura.h"
 #include "classesBasicas/FigurasNivel.h"
 #include "classesBasicas/Mapa.h"
@@ -49,14 +50,17 @@ int teclaDoJogador(int numPlayer) { return comandos::tecla(numPlayer); }
 // The players' controls from the user's configuration file, once, before
 // any level; each refused entry is said on standard error. Returns the
 // window asked for: the command line's, with what it leaves unsaid taken
-// from the file's [window] section.
+// from the file's [window] section. `--scale auto` leaves a scale the file
+// names standing: the menu entry passes auto, and a player's own choice in
+// the file must hold there too.
 Janela::Pedido lerConfiguracao(const Janela::Pedido& daLinhaDeComando) {
     const std::string caminho = configuracao::caminhoPadrao();
     const configuracao::Leitura leitura = configuracao::ler(caminho);
     for (const std::string& aviso : leitura.avisos) std::fprintf(stderr, "%s\n", aviso.c_str());
     comandos::definir(leitura.controles);
+    Efeitos::definirVolumes(leitura.volumes.musica, leitura.volumes.efeitos);
     Janela::Pedido pedido = daLinhaDeComando;
-    if (pedido.escala.empty() && !leitura.janela.escala.empty()) {
+    if ((pedido.escala.empty() || pedido.escala == "auto") && !leitura.janela.escala.empty()) {
         pedido.escala = leitura.janela.escala;
         pedido.ondeEscala = caminho + ":" + std::to_string(leitura.janela.linhaEscala);
     }
@@ -95,6 +99,7 @@ void mostrarAteEnter(const std::string& caminho, void (*porCima)(BITMAP*) = null
     Tela::mostrar();
     while (!Teclado::isApertada(KEY_ENTER) && !Menu::isSaidaPedida()) {
         Teclado::atenderGlobais();
+        Efeitos::tocarPendentes();  // flips made at the level's prompt
         // As the menus rest: Allegro's input thread updates key[] about
         // every 10 ms, so looking every 5 ms loses no press.
         rest(5);
@@ -139,7 +144,11 @@ void iniciarSom() {
         set_config_data("", 0);
         set_config_string("sound", "patches", PATCHES);
     }
-    install_sound(DIGI_AUTODETECT, MIDI_AUTODETECT, "");
+    // Voices of their own for the music's synthesizer and for the effects,
+    // so neither ever takes one from the other.
+    reserve_voices(sons::VOZES_EFEITOS, sons::VOZES_MUSICA);
+    const bool instalado = install_sound(DIGI_AUTODETECT, MIDI_AUTODETECT, "") == 0;
+    Efeitos::iniciar(instalado && digi_driver && digi_driver->id != DIGI_NONE);
 }
 
 Runner* pointPlayers[niveis::MAX_JOGADORES] = {};
@@ -161,6 +170,9 @@ void controle(void* player) {
     if (semaforo.exchange(1) != 0) return;
     bool& espera = esperaVoo[numPlayer - 1];
     if (!runner->isNoChao()) espera = false;
+    // A key's press that cannot flip now (in the air, or waiting for the
+    // landing after a double press) waits only while its key is held.
+    if (tecla >= 0 && (espera || !runner->isNoChao())) Teclado::esquecerSoltas(tecla);
     // A button's press is used up and waits in the air just as a key's.
     const bool teclaApertada = tecla >= 0 && Teclado::isApertada(tecla);
     const bool botaoApertado = comandos::isBotaoApertado(numPlayer);
@@ -177,6 +189,8 @@ void controle(void* player) {
 bool virarSeEmPe(Runner& runner) {
     if (!runner.isNoChao()) return false;
     runner.inverterGravidade();
+    // Heard from the next frame on, with the first picture of the flip.
+    Efeitos::anunciarVirada(runner.getNumPlayer(), runner.getSinalGravidade() < 0);
     return true;
 }
 
@@ -280,20 +294,28 @@ MotivoFim jogarTentativa(int numero, Mapa& mapa, DesfechoNivel& desfecho) {
     Teclado::novaTela();
     auto apertada = Teclado::isApertada;
     while (!morreuTodos && !mapa.isOver() && !apertada(KEY_ESC) && !apertada(KEY_F10) && !Menu::isSaidaPedida()) {
+        Efeitos::tocarPendentes();
         morreuTodos = mapa.atualizarMapa();
+        // The frame's wait starts before the picture goes to the window: a
+        // larger window takes longer to fill, and must not slow the race.
+        Cronometro quadro;
+        quadro.iniciar();
         Tela::mostrar();
         Teclado::atenderGlobais();
         if (Teclado::consumir(KEY_P)) {
             Menu::pause();
             Teclado::novaTela();
+            quadro.resetar();
         }
-        Cronometro::wait(33);
+        Cronometro::wait(33, quadro);
     }
 
     const bool esc = apertada(KEY_ESC) || Menu::isSaidaPedida();
     const MotivoFim motivo = decidirDesfecho(numero, esc, apertada(KEY_F10), mapa.isOver(), desfecho);
     switch (motivo) {
-        case MotivoFim::ESC: Teclado::consumir(KEY_ESC); break;
+        case MotivoFim::ESC:
+            if (Teclado::consumir(KEY_ESC)) Efeitos::tocar(sons::Efeito::MENU_VOLTAR);
+            break;
         case MotivoFim::F10: Teclado::consumir(KEY_F10); break;
         default: break;
     }
@@ -366,6 +388,8 @@ int executarJogo(const Janela::Pedido& daLinhaDeComando, ListaNiveis& niveis) {
 int jogarNiveis(ListaNiveis& niveis) {
     bool fecharJogo = false;
     iniciarSom();
+    // F12: M is player 2's, and no screen reads F12.
+    Teclado::registrarGlobal(KEY_F12, Efeitos::alternarMudo);
     recursos::Midi musica1(Som::carregarMusica("principal1.mid"));
     std::unique_ptr<std::string[]> players;  // the last selection, used by both levels and every retry
     int numPlayers = 0;
@@ -410,8 +434,9 @@ int jogarNiveis(ListaNiveis& niveis) {
         }
     }
 
-    // The music goes before the library that plays it.
+    // The music and the effects go before the library that plays them.
     musica1.reset();
+    Efeitos::encerrar();
     deinit();
     return codigo;
 }

@@ -24,8 +24,10 @@ void init(const Janela::Pedido& daLinhaDeComando = {});
 void deinit();
 
 // Starts digital sound and MIDI, pointing Allegro's software synthesizer at
-// the General MIDI patches the build links in, when they are there. Without
-// a sound card or patches the game runs silently.
+// the General MIDI patches the build links in, when they are there, with
+// voices kept apart for the music and the effects; then loads the effects
+// and sets the volumes. Without a sound card or patches the game runs
+// silently.
 void iniciarSom();
 
 // The whole game: menus, character selection, both levels and the
@@ -60,12 +62,14 @@ extern Runner* pointPlayers[niveis::MAX_JOGADORES];
 
 // Timer callback, every millisecond for each runner: flips the runner's
 // gravity when its player's key, or gamepad button, has a press to act on
-// and the runner stands; the flip uses the press up. At most one press
-// flips a runner per landing: a key's and a button's waiting together flip
-// it once, and the other waits for the next landing.
+// and the runner stands; the flip uses the press up. A press in the air
+// waits for the landing while its key is held, and is gone once let go. At
+// most one press flips a runner per landing: a key's and a button's waiting
+// together flip it once, and the other waits for the next landing.
 void controle(void* player);
 // The rule of a press: a runner flips only while it stands. Returns whether
-// it flipped, which is when the press is used up.
+// it flipped, which is when the press is used up; the flip's sound is
+// noted for the main thread.
 bool virarSeEmPe(Runner& runner);
 // Removes the callbacks of runners 1 to numPlayers and clears their entries.
 void descarregarControle(int numPlayers);

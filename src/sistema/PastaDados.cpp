@@ -1,5 +1,8 @@
 #include "sistema/PastaDados.h"
 
+#include "dados/Figuras.h"
+#include "dados/Niveis.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <string_view>
@@ -41,11 +44,21 @@ std::optional<fs::path> procurar(const std::vector<fs::path>& candidatas,
     return std::nullopt;
 }
 
-bool temDados(const fs::path& pasta) {
+std::string arquivoQueFalta(const fs::path& pasta) {
+    std::vector<std::string> indispensaveis;
+    for (const niveis::ArquivosNivel& nivel : niveis::NIVEIS) {
+        indispensaveis.push_back(nivel.visual);
+        indispensaveis.push_back(nivel.colisao);
+        indispensaveis.push_back(std::string(niveis::PASTA) + "/" + nivel.texto);
+    }
+    for (int k = 1; k <= niveis::MAX_JOGADORES; ++k) indispensaveis.push_back(figuras::folha(k));
     std::error_code erro;
-    return fs::is_directory(pasta / "src" / "Img" / "menu", erro) &&
-           fs::is_directory(pasta / "src" / "Img" / "Jogo", erro);
+    for (const std::string& arquivo : indispensaveis)
+        if (!fs::is_regular_file(pasta / arquivo, erro)) return arquivo;
+    return {};
 }
+
+bool temDados(const fs::path& pasta) { return arquivoQueFalta(pasta).empty(); }
 
 std::string mensagemSemDados(const std::vector<fs::path>& candidatas, const std::string& origem) {
     std::string onde;
@@ -54,8 +67,11 @@ std::string mensagemSemDados(const std::vector<fs::path>& candidatas, const std:
         onde += candidatas[i].string();
     }
     if (onde.empty()) onde = "nowhere (no working directory, no program path)";
-    if (!origem.empty())
-        return "avesso: " + onde + " (given by " + origem + ") does not hold the game's pictures (src/Img)";
+    if (!origem.empty()) {
+        const std::string falta = candidatas.size() == 1 ? arquivoQueFalta(candidatas[0]) : "";
+        return "avesso: " + onde + " (given by " + origem + ") does not hold the game's pictures (" +
+               (falta.empty() ? std::string("src/Img") : "no " + falta) + ")";
+    }
     return "avesso: cannot find the game's pictures (src/Img) in " + onde +
            "; give their folder with --data DIR or AVESSO_DADOS";
 }
@@ -141,7 +157,8 @@ std::optional<int> entrarNaPastaDados(int argc, const char* const* argv, Opcoes*
                     "directory, the installed game's data folder or the program's own folder.\n"
                     "--scale N shows the 640 x 480 picture N times larger, each pixel a square\n"
                     "block; --scale auto, the largest that fits the desktop. --fullscreen starts\n"
-                    "in fullscreen; F11 turns it on and off.\n",
+                    "in fullscreen; F11 turns it on and off.\n"
+                    "Keys, the configuration file and the rest: man avesso\n",
                     USO);
         std::printf("--levels plays the level files given, and the *.txt files of the folders given,\n"
                     "all in name order, instead of the built-in levels.\n");

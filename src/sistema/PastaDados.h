@@ -33,10 +33,14 @@ std::vector<std::filesystem::path> candidatas(const Lugares& lugares);
 std::optional<std::filesystem::path> procurar(const std::vector<std::filesystem::path>& candidatas,
                                               const std::function<bool(const std::filesystem::path&)>& temDados);
 
-// A folder holds the game's data when it holds its picture tree,
-// src/Img/menu and src/Img/Jogo. A damaged or partial tree still counts: its
-// missing pictures are reported when they load, rather than the game quietly
-// playing with another copy.
+// The first of the files the game cannot play without that `pasta` lacks,
+// relative to it; empty when it holds them all: every level's two pictures
+// and the six runners' sheets, as regular files.
+std::string arquivoQueFalta(const std::filesystem::path& pasta);
+
+// A folder holds the game's data when nothing of it is lacking. A missing
+// or damaged menu picture still counts: it is reported when it loads and
+// left out, rather than the game quietly playing with another copy.
 bool temDados(const std::filesystem::path& pasta);
 
 // The one line saying that no data was found and where the search looked;

@@ -3,6 +3,7 @@
 #include "classesControle/Menu.h"
 
 #include <allegro.h>
+#include <alsa/asoundlib.h>
 #include <xalleg.h>
 
 #include <cerrno>
@@ -14,6 +15,10 @@
 namespace {
 
 void pedirSaida(int) { Menu::pedirSaida(); }
+
+// The sound library's own complaints (no card, no mixer) are not the
+// player's business: a game without sound just plays silently.
+void semQueixas(const char*, int, const char*, int, const char*, ...) {}
 
 // Allegro's X thread runs this instead of its own input handler, under its
 // X lock: a window destroyed by another client is noticed here, since
@@ -48,6 +53,7 @@ void prepararProcesso() {
         if (open("/dev/null", O_RDWR) != fd) break;
     }
     std::signal(SIGPIPE, SIG_IGN);
+    snd_lib_error_set_handler(semQueixas);
 }
 
 void vigiarSaida() {
@@ -55,8 +61,12 @@ void vigiarSaida() {
     acao.sa_handler = pedirSaida;
     sigemptyset(&acao.sa_mask);
     acao.sa_flags = SA_RESTART;
-    sigaction(SIGINT, &acao, nullptr);
-    sigaction(SIGTERM, &acao, nullptr);
+    // Allegro's own handlers, which shut it down inside the signal, and the
+    // default end of a closed terminal's SIGHUP, give way to a clean quit.
+    for (int sinal : {SIGINT, SIGTERM, SIGQUIT, SIGHUP}) sigaction(sinal, &acao, nullptr);
+    // Ctrl+Alt+End would end the game at once, and Left Control is a
+    // player's key.
+    three_finger_flag = FALSE;
 
     XLOCK();
     XSetErrorHandler(errosX);

@@ -1,5 +1,6 @@
-// The Enter prompt's row of keys as the game writes it over the painted
-// picture, for the controls it runs with.
+// The Enter prompt's row of keys and the rules screen's block of keys as
+// the game writes them over the painted pictures, for the controls it runs
+// with.
 #include "AllegroSemTela.h"
 
 #include "dados/Leiaute.h"
@@ -12,12 +13,14 @@ namespace {
 
 using configuracao::Controles;
 
-// The painted prompt, loaded as the game loads it.
+// A painted picture, loaded as the game loads it.
 class Prompt {
 public:
-    Prompt() {
+    explicit Prompt(const char* caminho = "src/Img/menu/enter.bmp",
+                    const leiaute::Peca& faixa = leiaute::TECLAS_ENTRADA)
+        : f(faixa) {
         semTela::iniciar();
-        bitmap = load_bitmap("src/Img/menu/enter.bmp", nullptr);
+        bitmap = load_bitmap(caminho, nullptr);
     }
     ~Prompt() {
         if (bitmap) destroy_bitmap(bitmap);
@@ -27,7 +30,6 @@ public:
 
     // Pixels that differ from `outro`'s, inside or outside the band of keys.
     int diferencas(const Prompt& outro, bool naFaixa) const {
-        const leiaute::Peca& f = leiaute::TECLAS_ENTRADA;
         int n = 0;
         for (int y = 0; y < bitmap->h; ++y)
             for (int x = 0; x < bitmap->w; ++x) {
@@ -37,7 +39,20 @@ public:
         return n;
     }
 
+    // Whether nothing written touches the band's sides.
+    ::testing::AssertionResult bordasLimpas() const {
+        const int fundo = getpixel(bitmap, f.x, f.y);
+        for (int y = f.y; y < f.y + f.altura; ++y)
+            for (int x : {f.x, f.x + 1, f.x + f.largura - 2, f.x + f.largura - 1})
+                if (getpixel(bitmap, x, y) != fundo) return ::testing::AssertionFailure() << "at " << x << "," << y;
+        for (int x = f.x; x < f.x + f.largura; ++x)
+            for (int y : {f.y, f.y + f.altura - 1})
+                if (getpixel(bitmap, x, y) != fundo) return ::testing::AssertionFailure() << "at " << x << "," << y;
+        return ::testing::AssertionSuccess();
+    }
+
     BITMAP* bitmap = nullptr;
+    const leiaute::Peca f;
 };
 
 TEST(LegendaTeclas, TheUsualKeysWrittenByTheGameAreThePaintedOnes) {
@@ -67,12 +82,33 @@ TEST(LegendaTeclas, OtherControlsRewriteTheBandAndFitInIt) {
     legendaTeclas::desenhar(escrito.bitmap, c, 6);
     EXPECT_GT(escrito.diferencas(pintado, true), 0);
     EXPECT_EQ(escrito.diferencas(pintado, false), 0);
-    // Nothing written touches the band's sides.
-    const leiaute::Peca& f = leiaute::TECLAS_ENTRADA;
-    const int fundo = getpixel(escrito.bitmap, f.x, f.y);
-    for (int y = f.y; y < f.y + f.altura; ++y)
-        for (int x : {f.x, f.x + 1, f.x + f.largura - 2, f.x + f.largura - 1})
-            ASSERT_EQ(getpixel(escrito.bitmap, x, y), fundo) << x << "," << y;
+    EXPECT_TRUE(escrito.bordasLimpas());
+}
+
+// The rules screen's block: the usual keys written by the game are the
+// painted ones; others, with gamepads and a runner without a key, change
+// only the block.
+TEST(LegendaTeclas, TheRulesScreenShowsTheKeysInUseInItsBlockOnly) {
+    const char* regras = "src/Img/menu/bg_instrucoes.bmp";
+    const leiaute::Peca& bloco = leiaute::TECLAS_REGRAS;
+    Prompt pintado(regras, bloco), usual(regras, bloco);
+    ASSERT_TRUE(pintado.bitmap && usual.bitmap);
+    legendaTeclas::desenharRegras(usual.bitmap, configuracao::padrao(), 0);
+    EXPECT_EQ(usual.diferencas(pintado, true), 0);
+    EXPECT_EQ(usual.diferencas(pintado, false), 0);
+
+    for (int pads : {0, 6}) {
+        Controles c = configuracao::padrao();
+        c[1].tecla = configuracao::NENHUM;
+        c[4].tecla = KEY_RSHIFT;
+        c[5].tecla = KEY_ENTER_PAD;
+        c[2].botao = 31;
+        Prompt escrito(regras, bloco);
+        legendaTeclas::desenharRegras(escrito.bitmap, c, pads);
+        EXPECT_GT(escrito.diferencas(pintado, true), 0) << pads << " pads";
+        EXPECT_EQ(escrito.diferencas(pintado, false), 0) << pads << " pads";
+        EXPECT_TRUE(escrito.bordasLimpas()) << pads << " pads";
+    }
 }
 
 }  // namespace

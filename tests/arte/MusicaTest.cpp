@@ -2,6 +2,7 @@
 // back here event by event, and its rendering with timidity and the same
 // freepats patches the game's synthesizer uses.
 #include "classesBasicas/Som.h"
+#include "dados/Sons.h"
 
 #include <gtest/gtest.h>
 
@@ -231,6 +232,23 @@ TEST(Musica, LoopsToTheStartWithoutAGapOrAHangingNote) {
         if (n.canal != 9 && n.altura < 55 && (!ultimoBaixo || n.inicio > ultimoBaixo->inicio)) ultimoBaixo = &n;
     ASSERT_NE(ultimoBaixo, nullptr);
     EXPECT_TRUE(ultimoBaixo->altura % 12 == 9 || ultimoBaixo->altura % 12 == 4) << ultimoBaixo->altura;
+}
+
+// The synthesizer has the voices the game keeps for it and no more (the
+// sound effects have their own): at most half of them sounding at once
+// leaves the other half for notes still ringing out after they end.
+TEST(Musica, NeverSoundsMoreNotesAtOnceThanHalfItsVoices) {
+    const Midi m = lerMidi(MUSICA);
+    std::vector<std::pair<long, int>> mudancas;
+    for (const Nota& n : m.notas) {
+        mudancas.push_back({n.inicio, +1});
+        mudancas.push_back({n.fim, -1});
+    }
+    std::sort(mudancas.begin(), mudancas.end());  // at one tick, ends before starts
+    int soando = 0, maximo = 0;
+    for (const auto& [tick, mudanca] : mudancas) maximo = std::max(maximo, soando += mudanca);
+    EXPECT_GT(maximo, 0);
+    EXPECT_LE(maximo, sons::VOZES_MUSICA / 2);
 }
 
 TEST(Musica, TimidityWithFreepatsPlaysTheWholeFileAudibly) {

@@ -1,13 +1,16 @@
 #!/usr/bin/env python3
 """The game with pictures missing or damaged, each run in its own copy of
-the working folder: a level picture it cannot do without ends the game
-with one clear line and exit code 1 (no crash); a menu picture it can do
-without is left out, named once on standard error, and the game stays
-playable.
+the working folder: a folder without a level picture is no data folder,
+refused in one line with code 1 before any window opens; a damaged level
+picture ends the game with one clear line and exit code 1 when its level
+loads (no crash); a menu picture it can do without is left out, named once
+on standard error, and the game stays playable.
 
     figuras.py <build dir>
 """
+import os
 import struct
+import subprocess
 
 from sessao import Cenario, Falha, estado_menu, estado_selecao, no_nivel, sobreposta
 
@@ -52,10 +55,17 @@ def termina_com_erro(c, jogo, tecla, caminho, como):
 
 
 with Cenario("figuras") as c:
-    # Level 1's picture missing.
-    jogo = c.iniciar_jogo(c.pasta_do_jogo(sem=[VISUAL1]))
-    na_selecao(c, jogo)
-    termina_com_erro(c, jogo, "Return", VISUAL1, "without visual1.bmp")
+    # A level picture missing: the folder given is refused before any
+    # window (with a window the game would wait for keys, and time out).
+    for falta in (VISUAL1, COLISAO2):
+        pasta = c.pasta_do_jogo(sem=[falta])
+        r = subprocess.run([os.path.join(c.build, "avesso"), "--data", pasta],
+                           env=dict(os.environ, DISPLAY=c.display), stdin=subprocess.DEVNULL,
+                           capture_output=True, text=True, timeout=20)
+        esperado = f"avesso: {pasta} (given by --data) does not hold the game's pictures (no {falta})\n"
+        c.verificar(r.returncode == 1 and r.stderr == esperado,
+                    f"without {os.path.basename(falta)}: refused in one line with code 1",
+                    f"code {r.returncode}, {r.stderr!r}")
 
     # The same picture cut in half, or claiming a size it does not have.
     jogo = c.iniciar_jogo(c.pasta_do_jogo(trocados={VISUAL1: metade}))
@@ -73,12 +83,12 @@ with Cenario("figuras") as c:
     def correndo(t):
         return not prompt(t) and no_nivel(c, 1)(t)
 
-    # Level 2's collision picture missing: found out when level 2 loads.
-    jogo = c.iniciar_jogo(c.pasta_do_jogo(sem=[COLISAO2]))
+    # Level 2's collision picture damaged: found out when level 2 loads.
+    jogo = c.iniciar_jogo(c.pasta_do_jogo(trocados={COLISAO2: metade}))
     na_selecao(c, jogo)
     c.apertar(jogo, "Return", na_espera, "level 1 is played as usual")
     c.apertar(jogo, "Return", correndo, "level 1's race starts")
-    termina_com_erro(c, jogo, "F10", COLISAO2, "without mapacolisao2.bmp")
+    termina_com_erro(c, jogo, "F10", COLISAO2, "with mapacolisao2.bmp truncated")
 
     # No main menu background: the menu is drawn on black and still works.
     jogo = c.iniciar_jogo(c.pasta_do_jogo(sem=["src/Img/menu/menu.bmp"]))

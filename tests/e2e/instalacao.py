@@ -111,6 +111,10 @@ with Cenario("instalacao") as c:
     c.verificar(iguais, "byte for byte")
     c.verificar(filecmp.cmp(os.path.join(c.build, "principal1.mid"), os.path.join(dados, "principal1.mid"),
                             shallow=False), "and the music, principal1.mid")
+    sons = arquivos(os.path.join(c.build, "sons"))
+    c.verificar(sons and arquivos(os.path.join(dados, "sons")) == sons and
+                all(filecmp.cmp(os.path.join(c.build, "sons", a), os.path.join(dados, "sons", a), shallow=False)
+                    for a in sons), "and the sound effects, sons/*.wav")
     # Links into the system's freepats, which the package depends on.
     for nome in ("default.cfg", "Tone_000", "Drum_000"):
         caminho = os.path.join(dados, "freepats", nome)

@@ -6,11 +6,14 @@ congratulations; a flip key still flips. Scale 99 gives one line and the
 largest that fits. With no window manager F11 says once that there is no
 fullscreen and the window stays; with one (evilwm), F11 in a race covers
 the screen with the picture at the largest scale that fits, centred on
-black, the race going on and X still flipping, and F11 again gives back
-the same window.
+black, the race (on a level file where no runner falls out) going on and
+X still flipping, and F11 again gives back the same window.
 
     janela.py <build dir>
 """
+import glob
+import os
+
 from sessao import (ALTURA, LARGURA, QUIT, Cenario, corredores, estado_menu, estado_selecao, no_nivel, preto,
                     sobreposta, tela_cheia)
 
@@ -101,12 +104,25 @@ with Cenario("janela", tela=TELA, gerenciador=True) as c:
                 "using 3, the largest that fits\n")
     c.verificar(jogo.erros() == esperado, "scale 99: one line, then the largest scale that fits", repr(jogo.erros()))
 
+    # Under a window manager the race is a level file with floor and ceiling
+    # unbroken: however long the window manager takes, the runner stays in.
+    plano = os.path.join(c.temp, "plano.txt")
+    with open(plano, "w") as f:
+        f.write("tema campo\nchao 0 400\nteto 0 40\nvelocidade 2 10\nchegada 17000 399 40\n")
+    cache = os.path.join(c.temp, "cache")
+    os.environ["XDG_CACHE_HOME"] = cache
     c.iniciar_gerenciador()
-    jogo = c.iniciar_jogo(argumentos=["--scale", "2"], escala=2)
+    jogo = c.iniciar_jogo(argumentos=["--scale", "2", "--levels", plano], escala=2)
     jogo.abrir()
     c.esperar(jogo, menu(c, 1), "under a window manager: the main menu at scale 2")
     janela = jogo.geometria()
-    ate_a_corrida(c, jogo)
+    c.apertar(jogo, "Return", lambda t: estado_selecao(c, t) == (1, 0, set()), "the character selection")
+    pintada = os.path.join(cache, "avesso", "figuras", "*-visual.bmp")
+    c.apertar(jogo, "Return", lambda t: glob.glob(pintada), "the level file painted", timeout=60)
+    c.nivel(1, glob.glob(pintada)[0])
+    prompt = sobreposta(c, "enter")
+    c.esperar(jogo, lambda t: prompt(t) and no_nivel(c, 1, limite_linhas=480)(t), "its Enter prompt")
+    c.apertar(jogo, "Return", lambda t: not prompt(t) and no_nivel(c, 1)(t), "its race")
     vira(c, jogo, "X flips the runner")
 
     # Fullscreen: the screen's size, the picture at scale 3 in the middle.

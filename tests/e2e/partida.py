@@ -7,8 +7,6 @@ screen shows its effect.
 
     partida.py <build dir>
 """
-import time
-
 from sessao import Cenario, corredores, estado_menu, estado_selecao, no_nivel, sobreposta, tela_cheia
 
 with Cenario("partida") as c:
@@ -33,14 +31,15 @@ with Cenario("partida") as c:
     c.apertar(jogo, "Right", selecao(2, 3, {2}), "Right again jumps over the taken third runner")
     c.apertar(jogo, "Left", selecao(2, 1, {2}), "Left jumps back over it")
 
-    # The level waits at its prompt until Enter.
+    # The level waits at its prompt until Enter, as its first frame left it:
+    # the view one step from the level's start. The prompt reads no key but
+    # Enter and draws nothing while it waits, so no second key can show it
+    # waited; a level running behind it would have scrolled its view on.
     prompt = sobreposta(c, "enter")
     nivel1 = no_nivel(c, 1, limite_linhas=480)
-    tela, _ = c.apertar(jogo, "Return", lambda t: prompt(t) and nivel1(t),
-                        "level 1 loads and shows the Enter prompt")
-    time.sleep(0.6)
-    depois = jogo.tela()
-    c.verificar(depois.rgb == tela.rgb, "the level stands still at the prompt", tela=depois)
+    tela, (gx, _) = c.apertar(jogo, "Return", lambda t: prompt(t) and nivel1(t),
+                              "level 1 loads and shows the Enter prompt")
+    c.verificar(gx <= 1, "the level stands still at the prompt, on its first frame", f"view at column {gx}", tela=tela)
     # Player 2's jump over the taken runner says how far it went (2), then
     # come the runners chosen, in the players' order.
     c.verificar(jogo.saida().splitlines() == ["2", "src/Img/Jogo/player 3a.bmp", "src/Img/Jogo/player 2a.bmp"],
@@ -77,13 +76,12 @@ with Cenario("partida") as c:
 
     # Pause: the pause picture stays until P again. The players' keys are
     # still read meanwhile: M, pressed while player 2 stands and held until
-    # the race has resumed, flips it once.
-    pausa, _ = c.apertar(jogo, "p", tela_cheia(c, "pause"), "P shows the pause picture")
+    # the race has resumed, flips it once. Had M ended the pause, that P
+    # would pause the race again and level 1 would not come back.
+    c.apertar(jogo, "p", tela_cheia(c, "pause"), "P shows the pause picture")
     with jogo.segurando("m"):
-        time.sleep(0.8)
-        tela = jogo.tela()
-        c.verificar(tela.rgb == pausa.rgb, "the pause picture stays, unchanged, while M is pressed", tela=tela)
-        de_volta, _ = c.apertar(jogo, "p", no_nivel(c, 1), "P again brings level 1 back")
+        de_volta, _ = c.apertar(jogo, "p", no_nivel(c, 1),
+                                "the pause stays while M is pressed: P again brings level 1 back")
         c.esperar(jogo, lambda t: no_nivel(c, 1)(t) and t.rgb != de_volta.rgb, "and its race runs on")
         c.esperar(jogo, subiu(1), "M pressed during the pause flips player 2 once the race resumes")
 
@@ -94,10 +92,12 @@ with Cenario("partida") as c:
               "F10 skips to level 2's Enter prompt")
     c.apertar(jogo, "Return", lambda t: not prompt(t) and no_nivel(c, 2)(t), "level 2's race starts")
 
-    c.apertar(jogo, "Escape", lambda t: estado_menu(c, t) is not None, "Escape in level 2 goes back to the main menu")
-    time.sleep(0.5)
-    c.verificar(not jogo.terminou() and estado_menu(c, jogo.tela()) is not None,
-                "the Escape that left the level does not also quit the game")
+    # Right, with that Escape still held, moves the highlight: the menu read
+    # the Escape and did not quit on it.
+    with jogo.segurando("Escape"):
+        c.esperar(jogo, lambda t: estado_menu(c, t) == 1, "Escape in level 2 goes back to the main menu")
+        c.apertar(jogo, "Right", lambda t: estado_menu(c, t) == 2,
+                  "the Escape that left the level does not also quit the game: Right moves to two players")
 
     with jogo.segurando("Escape"):
         codigo = jogo.esperar_fim()

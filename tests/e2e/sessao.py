@@ -311,6 +311,22 @@ ASOUNDRC = """pcm.!default {{ type plug; slave {{ pcm "cap"; format S16_LE }} }}
 pcm.cap {{ type file; slave.pcm "null"; file "{wav}"; format "wav" }}
 ctl.!default {{ type hw card 0 }}
 """
+# A sound device that cannot be opened: no such card.
+SEM_SOM = """pcm.!default { type hw card 7 }
+ctl.!default { type hw card 7 }
+"""
+
+
+def _conectar(display):
+    """libX11 and a connection to `display`, for what xdotool does not do."""
+    x11 = ctypes.CDLL("libX11.so.6")
+    x11.XOpenDisplay.restype = ctypes.c_void_p
+    x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+    x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+    conexao = x11.XOpenDisplay(display.encode())
+    if not conexao:
+        raise Falha(f"cannot connect to the X server on {display}")
+    return x11, conexao
 
 
 def _sem_repeticao(display):
@@ -319,14 +335,8 @@ def _sem_repeticao(display):
     class Controle(ctypes.Structure):  # XKeyboardControl
         _fields_ = [(n, ctypes.c_int) for n in ("key_click_percent", "bell_percent", "bell_pitch",
                                                  "bell_duration", "led", "led_mode", "key", "auto_repeat_mode")]
-    x11 = ctypes.CDLL("libX11.so.6")
-    x11.XOpenDisplay.restype = ctypes.c_void_p
-    x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+    x11, conexao = _conectar(display)
     x11.XChangeKeyboardControl.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.POINTER(Controle)]
-    x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
-    conexao = x11.XOpenDisplay(display.encode())
-    if not conexao:
-        raise Falha(f"cannot connect to the X server on {display}")
     controle = Controle(auto_repeat_mode=0)  # AutoRepeatModeOff
     x11.XChangeKeyboardControl(conexao, 1 << 7, ctypes.byref(controle))  # KBAutoRepeatMode
     x11.XCloseDisplay(conexao)  # the server keeps the setting
@@ -334,9 +344,10 @@ def _sem_repeticao(display):
 
 def _tem_gerenciador(display):
     """Whether a window manager has put its EWMH mark on the root window."""
-    x11 = ctypes.CDLL("libX11.so.6")
-    x11.XOpenDisplay.restype = ctypes.c_void_p
-    x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+    try:
+        x11, conexao = _conectar(display)
+    except Falha:
+        return False
     x11.XDefaultRootWindow.restype = ctypes.c_ulong
     x11.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
     x11.XInternAtom.restype = ctypes.c_ulong
@@ -344,10 +355,6 @@ def _tem_gerenciador(display):
     x11.XGetWindowProperty.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_ulong, ctypes.c_long, ctypes.c_long,
                                        ctypes.c_int, ctypes.c_ulong] + [ctypes.c_void_p] * 5
     x11.XFree.argtypes = [ctypes.c_void_p]
-    x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
-    conexao = x11.XOpenDisplay(display.encode())
-    if not conexao:
-        return False
     tipo, formato, n, resto, dados = ctypes.c_ulong(), ctypes.c_int(), ctypes.c_ulong(), ctypes.c_ulong(), ctypes.c_void_p()
     x11.XGetWindowProperty(conexao, x11.XDefaultRootWindow(conexao),
                            x11.XInternAtom(conexao, b"_NET_SUPPORTING_WM_CHECK", 0), 0, 1, 0, 0,
@@ -357,6 +364,15 @@ def _tem_gerenciador(display):
         x11.XFree(dados)
     x11.XCloseDisplay(conexao)
     return n.value == 1
+
+
+class _EventoTecla(ctypes.Structure):
+    """XKeyEvent, padded to the size of an XEvent."""
+    _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
+                ("display", ctypes.c_void_p), ("window", ctypes.c_ulong), ("root", ctypes.c_ulong),
+                ("subwindow", ctypes.c_ulong), ("time", ctypes.c_ulong), ("x", ctypes.c_int), ("y", ctypes.c_int),
+                ("x_root", ctypes.c_int), ("y_root", ctypes.c_int), ("state", ctypes.c_uint),
+                ("keycode", ctypes.c_uint), ("same_screen", ctypes.c_int), ("resto", ctypes.c_long * 12)]
 
 
 class Cenario:
@@ -486,8 +502,11 @@ class Cenario:
     def menu(self, nome):
         return self.figura(f"menu/{nome}.bmp")
 
-    def nivel(self, numero):
-        """Level `numero` (from 1) of the game's table."""
+    def nivel(self, numero, figura=None):
+        """Level `numero` (from 1) of the game's table, or, given `figura`,
+        the level whose visual picture that file is, played as `numero`."""
+        if figura:
+            self._niveis[numero] = Nivel(figura)
         if numero not in self._niveis:
             self._niveis[numero] = Nivel(os.path.join(self.build, VISUAIS[numero - 1]))
         return self._niveis[numero]
@@ -498,12 +517,12 @@ class Cenario:
         function of the original bytes) replaced by what the function
         gives. Paths are relative to the game's folder."""
         pasta = tempfile.mkdtemp(dir=self.temp, prefix="jogo-")
-        origem = os.path.join(self.build, "src")
-        for raiz, _, arquivos in os.walk(origem):
-            destino = os.path.join(pasta, os.path.relpath(raiz, self.build))
-            os.makedirs(destino, exist_ok=True)
-            for a in arquivos:
-                os.symlink(os.path.join(raiz, a), os.path.join(destino, a))
+        for topo in ("src", "sons"):
+            for raiz, _, arquivos in os.walk(os.path.join(self.build, topo)):
+                destino = os.path.join(pasta, os.path.relpath(raiz, self.build))
+                os.makedirs(destino, exist_ok=True)
+                for a in arquivos:
+                    os.symlink(os.path.join(raiz, a), os.path.join(destino, a))
         for a in ("principal1.mid", "freepats", "niveis"):
             if os.path.exists(os.path.join(self.build, a)):
                 os.symlink(os.path.join(self.build, a), os.path.join(pasta, a))
@@ -517,11 +536,12 @@ class Cenario:
                 f.write(dados)
         return pasta
 
-    def iniciar_jogo(self, pasta=None, saida=None, argumentos=(), escala=1):
+    def iniciar_jogo(self, pasta=None, saida=None, argumentos=(), escala=1, som=True):
         """`saida`: the game's standard output, a file of the scenario when
         None, else a descriptor, or "fechada" for none at all. `escala`: the
-        factor the window is expected at (see Jogo.tela)."""
-        jogo = Jogo(self, pasta or self.pasta_do_jogo(), saida, argumentos, escala)
+        factor the window is expected at (see Jogo.tela). `som`: False gives
+        the game a sound device it cannot open."""
+        jogo = Jogo(self, pasta or self.pasta_do_jogo(), saida, argumentos, escala, som)
         self.jogos.append(jogo)
         return jogo
 
@@ -555,7 +575,7 @@ class Cenario:
 class Jogo:
     """The game running in a working folder, its output kept in files."""
 
-    def __init__(self, cenario, pasta, saida=None, argumentos=(), escala=1):
+    def __init__(self, cenario, pasta, saida=None, argumentos=(), escala=1, som=True):
         self.cenario = cenario
         self.escala = escala
         self.pasta = pasta
@@ -563,7 +583,7 @@ class Jogo:
         os.makedirs(casa, exist_ok=True)
         self.wav = os.path.join(casa, "captura.wav")
         with open(os.path.join(casa, ".asoundrc"), "w") as f:
-            f.write(ASOUNDRC.format(wav=self.wav))
+            f.write(ASOUNDRC.format(wav=self.wav) if som else SEM_SOM)
         self.saida_arq = os.path.join(casa, "stdout.txt")
         self.erro_arq = os.path.join(casa, "stderr.txt")
         # A home of its own: no player's avesso.cfg changes the keys here.
@@ -628,6 +648,44 @@ class Jogo:
         v = dict(l.split("=", 1) for l in geo.split() if "=" in l)
         return tuple(int(v.get(k, -1)) for k in ("X", "Y", "WIDTH", "HEIGHT"))
 
+    def repeticoes(self, tecla, quantas=2, timeout=20.0):
+        """Waits until X has sent the game `quantas` auto-repeats of `tecla`,
+        held down since before the call. X hands a window's events over in
+        order, so whatever a key pressed afterwards shows on screen, the game
+        read these repeats first. Listening beside Allegro, on its window and
+        the child it also listens on, takes nothing from it."""
+        x11, conexao = _conectar(self.env["DISPLAY"])
+        try:
+            x11.XStringToKeysym.restype = ctypes.c_ulong
+            x11.XKeysymToKeycode.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
+            x11.XQueryTree.argtypes = [ctypes.c_void_p, ctypes.c_ulong] + [ctypes.c_void_p] * 4
+            x11.XSelectInput.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_long]
+            x11.XFree.argtypes = x11.XPending.argtypes = [ctypes.c_void_p]
+            x11.XNextEvent.argtypes = [ctypes.c_void_p, ctypes.POINTER(_EventoTecla)]
+            codigo = x11.XKeysymToKeycode(conexao, x11.XStringToKeysym(tecla.encode()))
+            janelas = [int(self.janela)]
+            for janela in janelas:
+                x11.XSelectInput(conexao, janela, 1)  # KeyPressMask
+                raiz, pai, n = ctypes.c_ulong(), ctypes.c_ulong(), ctypes.c_uint()
+                filhos = ctypes.POINTER(ctypes.c_ulong)()
+                if x11.XQueryTree(conexao, janela, ctypes.byref(raiz), ctypes.byref(pai), ctypes.byref(filhos),
+                                  ctypes.byref(n)) and filhos:
+                    janelas += filhos[:n.value]
+                    x11.XFree(filhos)
+            evento, vistas = _EventoTecla(), 0
+            limite = time.monotonic() + timeout
+            while vistas < quantas:
+                if self.terminou():
+                    raise Falha(f"the game ended while {tecla} was held (code {self.codigo()})\n{self.erros()}")
+                if time.monotonic() > limite:
+                    raise Falha(f"the X server sent no auto-repeat of {tecla} within {timeout:.0f} s")
+                while x11.XPending(conexao):  # also sends the requests above
+                    x11.XNextEvent(conexao, ctypes.byref(evento))
+                    vistas += evento.type == 2 and evento.keycode == codigo  # KeyPress
+                time.sleep(0.01)
+        finally:
+            x11.XCloseDisplay(conexao)
+
     def tela(self, x=None, y=None, largura=None, altura=None):
         """The picture at (self.x, self.y), LARGURA x ALTURA enlarged
         self.escala times, reduced back to LARGURA x ALTURA; or, given a
@@ -658,9 +716,10 @@ class Jogo:
             return f.read()
 
     def erros(self):
-        """Standard error without the sound library's complaints about a missing card."""
+        """Standard error, whole: the sound library's complaints about a
+        missing card are the game's to keep quiet."""
         with open(self.erro_arq, encoding="utf-8", errors="replace") as f:
-            return "".join(l for l in f.read().splitlines(True) if not l.startswith("ALSA lib "))
+            return f.read()
 
     def matar(self):
         if self.processo.poll() is None:

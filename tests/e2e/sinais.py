@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
-"""What the world outside the window does to the game: Ctrl-C or SIGTERM on
-every screen quits as the close button does (code 0, nothing on standard
-error); a standard output that is a broken pipe or closed does not stop the
+"""What the world outside the window does to the game: Ctrl-C, SIGQUIT,
+SIGTERM or a closed terminal's SIGHUP on every screen quits as the close
+button does (code 0, nothing on standard error); Ctrl+Alt+End, which
+Allegro would take for its own exit, is only keys; a standard output that is a broken pipe or closed does not stop the
 selection's lines from being written, nor the game; a window destroyed by
 another program ends the game as its close button does, and a display
 connection cut by the server ends it with one line and code 1, never a
@@ -66,11 +67,23 @@ with Cenario("sinais") as c:
     telas = [(no_menu, "the main menu", signal.SIGINT), (nos_creditos, "the credits", signal.SIGTERM),
              (na_selecao, "the selection", signal.SIGINT), (no_prompt, "the Enter prompt", signal.SIGTERM),
              (na_corrida, "the race", signal.SIGINT), (na_corrida, "the race", signal.SIGTERM),
-             (na_pausa, "the pause", signal.SIGINT), (nos_parabens, "the congratulations", signal.SIGTERM)]
+             (na_pausa, "the pause", signal.SIGINT), (nos_parabens, "the congratulations", signal.SIGTERM),
+             (no_menu, "the main menu", signal.SIGHUP), (na_corrida, "the race", signal.SIGQUIT),
+             (na_pausa, "the pause", signal.SIGHUP), (na_selecao, "the selection", signal.SIGQUIT)]
     for ir, onde, sinal in telas:
         jogo = c.iniciar_jogo()
         ir(jogo)
         sai_por_sinal(jogo, sinal, onde)
+
+    # Ctrl+Alt+End held on the menu (Left Control is player 4's key): the
+    # game is still there to answer Down.
+    jogo = c.iniciar_jogo()
+    no_menu(jogo)
+    with jogo.segurando("Control_L", "Alt_L", "End"):
+        c.apertar(jogo, "Down", lambda t: estado_menu(c, t) == 7, "Ctrl+Alt+End is no way out: Down still moves")
+    with jogo.segurando("Escape"):
+        codigo = jogo.esperar_fim()
+    c.verificar(codigo == 0, "and Escape quits with code 0", f"got {codigo}")
 
     # Standard output a pipe nobody reads, or closed: the selection writes
     # its lines into it, and the game plays on.

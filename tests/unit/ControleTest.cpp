@@ -1,10 +1,13 @@
 // The players' keys, polled by Allegro's real timer thread beside the frame
 // loop, as in the game.
 #include "AllegroSemTela.h"
+#include "GravadorEfeitos.h"
 
+#include "classesBasicas/Efeitos.h"
 #include "classesBasicas/Mapa.h"
 #include "classesDerivadas/Runner.h"
 #include "classesControle/Comandos.h"
+#include "classesControle/Teclado.h"
 #include "main/main.h"
 
 #include <allegro.h>
@@ -77,6 +80,37 @@ TEST_F(ControleTest, EachPlayersKeyFlipsItsStandingRunnerOncePerPress) {
     for (int i = 0; i < 4; ++i) EXPECT_EQ(runners[i]->getSinalGravidade(), -1) << "player " << i + 1;
     // Runners 5 and 6 have no key.
     for (int i = 4; i < 6; ++i) EXPECT_EQ(runners[i]->getSinalGravidade(), 1);
+}
+
+// Six runners flip at once on the timer thread, which must not call into
+// Allegro: each flip is heard at the main thread's next frame, once, in
+// its runner's pitch and direction.
+TEST_F(ControleTest, SixFlipsAtOnceAreEachHeardAtTheNextFrame) {
+    GravadorEfeitos gravador;
+    configuracao::Controles controles = configuracao::padrao();
+    controles[4].tecla = KEY_Q;
+    controles[5].tecla = KEY_W;
+    comandos::definir(controles);
+    const int teclas[6] = {KEY_X, KEY_M, KEY_RIGHT, KEY_LCONTROL, KEY_Q, KEY_W};
+    for (Runner* r : runners) r->setNoChao(true);
+    // Runners 2 and 5 stand on the ceiling: theirs flip down.
+    runners[1]->setSinalGravidade(-1);
+    runners[4]->setSinalGravidade(-1);
+    for (int t : teclas) apertar(t);
+    ASSERT_TRUE(esperarAte([&] {
+        for (int t : teclas)
+            if (apertada(t)) return false;
+        return true;
+    }));
+    ASSERT_TRUE(timerRodou(5));
+    EXPECT_TRUE(gravador.ouvidos().empty()) << "a sound started on the timer thread";
+    Efeitos::tocarPendentes();
+    Efeitos::tocarPendentes();
+    using E = sons::Efeito;
+    const std::vector<GravadorEfeitos::Toque> esperados = {{E::VIRAR_TETO, 1}, {E::VIRAR_CHAO, 2}, {E::VIRAR_TETO, 3},
+                                                           {E::VIRAR_TETO, 4}, {E::VIRAR_CHAO, 5}, {E::VIRAR_TETO, 6}};
+    EXPECT_EQ(gravador.ouvidos(), esperados);
+    comandos::definir(configuracao::padrao());
 }
 
 TEST_F(ControleTest, APressInTheAirWaitsForTheLanding) {
@@ -155,6 +189,27 @@ protected:
         if (r->getSinalGravidade() != sinal) return ::testing::AssertionFailure() << "flipped again after " << v;
     }
     return ::testing::AssertionSuccess();
+}
+
+// A tap as some keyboards and remote desktops send it: pressed and let go
+// inside one tick of the input thread, so key[] never shows it and only
+// the hook hears it. Standing, it flips once; in the air it is gone by the
+// landing, as a key let go in the air.
+void tocar(int tecla) {
+    Teclado::registrarEvento(tecla);
+    Teclado::registrarEvento(tecla | 0x80);
+}
+
+TEST_F(ControleTest, ATapFlipsAStandingRunnerOnceAndIsLostInTheAir) {
+    Runner* r = runners[0];
+    tocar(KEY_X);
+    ASSERT_TRUE(timerRodou(10));
+    r->setNoChao(true);
+    EXPECT_TRUE(ficaEm(r, 1, 10)) << "tapped in the air";
+
+    tocar(KEY_X);
+    ASSERT_TRUE(esperarAte([&] { return r->getSinalGravidade() == -1; })) << "tapped standing";
+    EXPECT_TRUE(ficaEm(r, -1, 10)) << "once";
 }
 
 // The button is polled apart from the callbacks that use its presses: held

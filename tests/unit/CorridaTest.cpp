@@ -1,6 +1,7 @@
 // Scenarios on the real engine: a short level built from pictures made here,
 // advanced frame by frame with the test clock.
 #include "AllegroSemTela.h"
+#include "GravadorEfeitos.h"
 
 #include "classesBasicas/Mapa.h"
 #include "classesDerivadas/BoostTela.h"
@@ -183,7 +184,12 @@ TEST_F(Corrida, CrossingTheFinishLineMovingRightWinsAndEndsTheLevelOnceAllAreOut
     EXPECT_EQ(xDaTela(), parada);  // the view stopped
 }
 
-TEST_F(Corrida, TheLevelIsNotOverWhileSomeoneStillRaces) {
+// The race goes on after a win while someone still races. Its sounds: the
+// finish once, in the winner's pitch; a drop-out once for a runner that
+// leaves the view without having won, none for a winner that leaves it
+// afterwards.
+TEST_F(Corrida, TheLevelIsNotOverWhileSomeoneStillRacesAndEachEndIsHeardOnce) {
+    using Toque = GravadorEfeitos::Toque;
     // The floor ends at 900; the ceiling goes on until a wall hangs from it at 1600.
     montar([](BITMAP* c) {
         rectfill(c, 0, TOPO_CHAO, 899, 479, preto());
@@ -192,6 +198,7 @@ TEST_F(Corrida, TheLevelIsNotOverWhileSomeoneStillRaces) {
     });
     coluna(2, 10);
     mapa->inserirObjeto("linhaChegada", new LinhaChegada(Ponto(700, TOPO_CHAO - 1), 49), false);
+    GravadorEfeitos gravador;
     Runner* outro = runner(320, 102, 1);
     Runner* vencedor = runner(320, 149, 2);
     while (!outro->isNoChao()) ASSERT_FALSE(quadro());  // lands on the other runner
@@ -201,8 +208,11 @@ TEST_F(Corrida, TheLevelIsNotOverWhileSomeoneStillRaces) {
     EXPECT_FALSE(outro->isWinner());
     EXPECT_TRUE(outro->isAtivo());
     EXPECT_FALSE(mapa->isOver());
+    EXPECT_EQ(gravador.ouvidos(), (std::vector<Toque>{{sons::Efeito::CHEGADA, 2}}));
     while (outro->isAtivo()) ASSERT_FALSE(quadro());
     EXPECT_TRUE(mapa->isOver());
+    quadros(3);
+    EXPECT_EQ(gravador.ouvidos(), (std::vector<Toque>{{sons::Efeito::CHEGADA, 2}, {sons::Efeito::FORA, 0}}));
 }
 
 TEST_F(Corrida, EveryoneOutWithoutAWinnerIsReportedInThatFrame) {

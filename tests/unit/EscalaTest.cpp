@@ -1,9 +1,8 @@
 // The window's size as the player asks for it, on the command line or in the
 // configuration file, on desktops of today's sizes: read by the game's own
 // readers, then chosen as the game chooses it.
-#include "AllegroSemTela.h"
+#include "ArquivoConfiguracao.h"
 
-#include "classesControle/Configuracao.h"
 #include "sistema/Escala.h"
 #include "sistema/PastaDados.h"
 
@@ -54,25 +53,7 @@ const Caso CASOS[] = {
      "scale 5 makes a 3200 x 2400 window, larger than the 1920 x 1080 desktop; using 2, the largest that fits"},
 };
 
-class EscalaTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        semTela::iniciar();
-        std::string modelo = (fs::temp_directory_path() / "avesso-escala-XXXXXX").string();
-        ASSERT_NE(mkdtemp(modelo.data()), nullptr);
-        pasta = modelo;
-        caminho = (pasta / "avesso.cfg").string();
-    }
-    void TearDown() override { fs::remove_all(pasta); }
-
-    configuracao::Leitura ler(const std::string& texto) {
-        std::ofstream(caminho, std::ios::binary) << texto;
-        return configuracao::ler(caminho);
-    }
-
-    fs::path pasta;
-    std::string caminho;
-};
+using EscalaTest = ArquivoConfiguracao;
 
 TEST_F(EscalaTest, TheScaleAskedForOrTheNearestThatCanBeUsed) {
     for (const Caso& c : CASOS) {

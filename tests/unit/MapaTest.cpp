@@ -12,6 +12,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <new>
@@ -240,7 +241,14 @@ TEST_F(MapaTest, WithoutMemoryTheMapThrowsBadAllocAndKeepsNothing) {
     ASSERT_EQ(save_bmp("longa.bmp", longa, paleta), 0);
     destroy_bitmap(longa);
 
-    auto montarComLimite = [](long megabytesAMais) {
+    // The death test's own process leaves through _Exit, which runs no
+    // destructors: it takes its working folder away itself.
+    auto sair = [this](int codigo) {
+        std::error_code erro;
+        std::filesystem::remove_all(pasta.caminho(), erro);
+        std::_Exit(codigo);
+    };
+    auto montarComLimite = [&sair](long megabytesAMais) {
         struct mallinfo2 antes = mallinfo2();
         std::ifstream status("/proc/self/status");
         std::string linha;
@@ -249,17 +257,17 @@ TEST_F(MapaTest, WithoutMemoryTheMapThrowsBadAllocAndKeepsNothing) {
             if (linha.rfind("VmSize:", 0) == 0) kB = std::stol(linha.substr(7));
         rlimit limite{};
         limite.rlim_cur = limite.rlim_max = static_cast<rlim_t>((kB * 1024) + (megabytesAMais << 20));
-        if (kB == 0 || setrlimit(RLIMIT_AS, &limite) != 0) std::_Exit(20);
+        if (kB == 0 || setrlimit(RLIMIT_AS, &limite) != 0) sair(20);
         try {
             Mapa m("longa.bmp", "longa.bmp", COMPRIMENTO, nullptr);
-            std::_Exit(21);  // it all fitted
+            sair(21);  // it all fitted
         } catch (const std::bad_alloc&) {
         } catch (int) {
-            std::_Exit(22);
+            sair(22);
         }
         FigurasNivel::liberar();  // the level's decoded pictures are not the map's
         struct mallinfo2 depois = mallinfo2();
-        std::_Exit(depois.uordblks + depois.hblkhd <= antes.uordblks + antes.hblkhd + 64 * 1024 ? 0 : 23);
+        sair(depois.uordblks + depois.hblkhd <= antes.uordblks + antes.hblkhd + 64 * 1024 ? 0 : 23);
     };
     EXPECT_EXIT(montarComLimite(45), ::testing::ExitedWithCode(0), "") << "the second picture does not fit";
     EXPECT_EXIT(montarComLimite(100), ::testing::ExitedWithCode(0), "") << "the buffers do not fit";

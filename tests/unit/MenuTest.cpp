@@ -2,6 +2,8 @@
 // each key once the screen has consumed the one before.
 #include "AllegroSemTela.h"
 
+#include "GravadorEfeitos.h"
+#include "classesBasicas/Efeitos.h"
 #include "classesControle/Menu.h"
 
 #include <allegro.h>
@@ -159,6 +161,38 @@ TEST_F(MenuTest, EscapeAbandonsEveryChoice) {
     testing::internal::GetCapturedStdout();
     EXPECT_EQ(escolha, nullptr);
     EXPECT_EQ(key[KEY_ESC], 0);  // consumed: the main menu must not see it
+}
+
+// What the screens make heard: a move for each highlight or cursor that
+// moves (none for a key that moves nothing), a choice, a runner taken, a
+// way back, the pause opening and closing; and nothing while muted.
+TEST_F(MenuTest, EachScreenSaysWhatItsKeysDid) {
+    using E = sons::Efeito;
+    const E M = E::MENU_MOVER, T = E::SELECAO_TOMAR;
+    GravadorEfeitos gravador;
+    Efeitos::alternarMudo();
+    EXPECT_EQ(menuCom({KEY_RIGHT, KEY_ENTER}), 2);
+    Efeitos::alternarMudo();
+    EXPECT_TRUE(gravador.efeitos().empty()) << "muted";
+    EXPECT_EQ(menuCom({KEY_LEFT, KEY_RIGHT, KEY_DOWN, KEY_DOWN, KEY_DOWN, KEY_DOWN, KEY_UP, KEY_UP, KEY_UP, KEY_ENTER}),
+              2);
+    {
+        // Player 2's second Right jumps over player 1's runner: one move.
+        Teclado t({KEY_RIGHT, KEY_RIGHT, KEY_ENTER, KEY_RIGHT, KEY_RIGHT, KEY_ENTER});
+        testing::internal::CaptureStdout();
+        delete[] Menu::BGselecao(2);
+        testing::internal::GetCapturedStdout();
+    }
+    {
+        Teclado t({KEY_ENTER, KEY_ESC});
+        EXPECT_EQ(Menu::BGselecao(3), nullptr);
+    }
+    {
+        Teclado t({KEY_P});
+        Menu::pause();
+    }
+    EXPECT_EQ(gravador.efeitos(), (std::vector<E>{M, M, M, M, M, M, M, E::MENU_ESCOLHER, M, M, T, M, M, T, T,
+                                                  E::MENU_VOLTAR, E::PAUSA_ABRIR, E::PAUSA_FECHAR}));
 }
 
 }  // namespace

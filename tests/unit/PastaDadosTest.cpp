@@ -3,6 +3,9 @@
 // path is made up, as /proc/self/exe would give it.
 #include "sistema/PastaDados.h"
 
+#include "dados/Figuras.h"
+#include "dados/Niveis.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -27,10 +30,16 @@ protected:
     }
     void TearDown() override { fs::remove_all(raiz); }
 
-    // A folder holding the game's picture tree.
+    // A folder holding the files the game cannot play without.
     fs::path comDados(const fs::path& rel) {
         fs::create_directories(raiz / rel / "src/Img/menu");
         fs::create_directories(raiz / rel / "src/Img/Jogo");
+        fs::create_directories(raiz / rel / niveis::PASTA);
+        for (const niveis::ArquivosNivel& n : niveis::NIVEIS)
+            for (const std::string& arquivo : {std::string(niveis::PASTA) + "/" + n.texto, std::string(n.visual),
+                                               std::string(n.colisao)})
+                std::ofstream(raiz / rel / arquivo) << "BM";
+        for (int k = 1; k <= 6; ++k) std::ofstream(raiz / rel / figuras::folha(k)) << "BM";
         return raiz / rel;
     }
 
@@ -49,15 +58,25 @@ protected:
     fs::path raiz, vazia;
 };
 
-TEST_F(PastaDadosTest, APictureTreeMarksTheFolderEvenWithPicturesMissing) {
+// The menu's pictures may be missing (the menus are still usable); a level
+// picture, a level's text or a runner's sheet may not: the game would open a window only
+// to stop at the first level.
+TEST_F(PastaDadosTest, AFolderCountsOnlyWithTheLevelsAndTheRunners) {
     EXPECT_TRUE(pastaDados::temDados(comDados("jogo")));
     EXPECT_FALSE(pastaDados::temDados(vazia));
     EXPECT_FALSE(pastaDados::temDados(raiz / "nao-existe"));
-    fs::create_directories(raiz / "metade/src/Img/menu");
-    EXPECT_FALSE(pastaDados::temDados(raiz / "metade")) << "src/Img/Jogo missing";
-    fs::create_directories(raiz / "arquivo/src/Img/menu");
-    std::ofstream(raiz / "arquivo/src/Img/Jogo") << "not a folder";
-    EXPECT_FALSE(pastaDados::temDados(raiz / "arquivo"));
+    fs::create_directories(raiz / "arvore/src/Img/menu");
+    fs::create_directories(raiz / "arvore/src/Img/Jogo");
+    EXPECT_FALSE(pastaDados::temDados(raiz / "arvore")) << "the picture tree, empty";
+    EXPECT_EQ(pastaDados::arquivoQueFalta(raiz / "arvore"), "src/Img/Jogo/visual1.bmp");
+    const fs::path metade = comDados("metade");
+    fs::remove(metade / "src/Img/Jogo/player 6a.bmp");
+    fs::create_directory(metade / "src/Img/Jogo/player 6a.bmp");
+    fs::remove(comDados("sem-texto") / niveis::PASTA / niveis::NIVEIS[1].texto);
+    EXPECT_EQ(pastaDados::arquivoQueFalta(raiz / "sem-texto"), std::string("niveis/") + niveis::NIVEIS[1].texto);
+    EXPECT_EQ(pastaDados::arquivoQueFalta(metade), "src/Img/Jogo/player 6a.bmp") << "a folder is no picture";
+    EXPECT_NE(pastaDados::mensagemSemDados({metade}, "--data").find("no src/Img/Jogo/player 6a.bmp"),
+              std::string::npos);
 }
 
 TEST_F(PastaDadosTest, AFolderGivenIsTheOnlyOneTried) {

@@ -77,6 +77,18 @@ long long lerRelogioMovido() {
     return relogioMovido.load();
 }
 
+// Counted from a stopwatch started earlier, the wait only makes up what is
+// left: a frame whose picture took 20 ms to show waits 14 more, not 34.
+TEST_F(CronometroTest, WaitFromAStopwatchCountsWhatPassedSinceItStarted) {
+    Cronometro::setFonteTempo(&lerRelogioMovido);
+    Cronometro quadro;
+    quadro.iniciar();
+    relogioMovido += 34;
+    const long long antes = relogioMovido;
+    Cronometro::wait(33, quadro);  // past its deadline already: no reading moves the clock
+    EXPECT_EQ(relogioMovido.load(), antes);
+}
+
 // wait sleeps between readings: whatever it sleeps, it may only return once
 // its own reading passes the argument, step by step up to the deadline.
 TEST_F(CronometroTest, WaitNeverReturnsAtOrBeforeItsDeadline) {

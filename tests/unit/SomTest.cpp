@@ -3,6 +3,7 @@
 // before Allegro sees it and a damaged one is played as no music at all.
 #include "AllegroSemTela.h"
 
+#include "classesBasicas/Recursos.h"
 #include "classesBasicas/Som.h"
 
 #include <allegro.h>
@@ -104,8 +105,8 @@ std::vector<Dano> danos() {
 
 class SomTest : public ::testing::Test {
 protected:
-    void gravar(const Bytes& dados) {
-        std::ofstream("musica.mid", std::ios::binary)
+    void gravar(const Bytes& dados, const char* nome = "musica.mid") {
+        std::ofstream(nome, std::ios::binary)
             .write(reinterpret_cast<const char*>(dados.data()), static_cast<std::streamsize>(dados.size()));
     }
 
@@ -149,6 +150,69 @@ TEST_F(SomTest, ADamagedFileIsNoMusicAndOneLine) {
     testing::internal::CaptureStderr();
     EXPECT_EQ(Som::carregarMusica("nao-existe.mid"), nullptr);
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+}
+
+// Sound effects are read by the game, never by Allegro's load_sample: a
+// whole file becomes the sample it says; each damage, and a cut anywhere,
+// is refused with one line naming the file, missing or not.
+Bytes wav(uint16_t codigo, uint16_t canais, uint32_t taxa, uint16_t bits, const Bytes& amostras) {
+    const uint32_t quadro = canais * bits / 8u, dados = static_cast<uint32_t>(amostras.size());
+    Bytes d;
+    auto le = [&d](uint32_t v, int bytes) {
+        for (int i = 0; i < bytes; ++i) d.push_back(static_cast<unsigned char>(v >> (8 * i)));
+    };
+    auto marca = [&d](const char* nome) { d.insert(d.end(), nome, nome + 4); };
+    marca("RIFF"), le(0, 4), marca("WAVE"), marca("fmt "), le(16, 4), le(codigo, 2), le(canais, 2), le(taxa, 4);
+    le(taxa * quadro, 4), le(quadro, 2), le(bits, 2);
+    marca("LIST"), le(3, 4), d.insert(d.end(), {'a', 'b', 'c', 0});  // a chunk to skip, padded
+    marca("data"), le(dados, 4), d.insert(d.end(), amostras.begin(), amostras.end());
+    return d;
+}
+
+const Bytes EFEITO = wav(1, 1, 22050, 16, {0x00, 0x80, 0xFF, 0x7F, 0x00, 0x00});  // -32768, 32767, 0
+const size_t DADOS = EFEITO.size() - 10;                                        // the data chunk's length
+
+Bytes efeitoCom(const std::function<void(Bytes&)>& mudar) {
+    Bytes d = EFEITO;
+    mudar(d);
+    return d;
+}
+
+TEST_F(SomTest, ASoundEffectIsReadWholeOrNotAtAll) {
+    gravar(EFEITO, "efeito.wav");
+    recursos::Amostra amostra(Som::carregarEfeito("efeito.wav"));
+    ASSERT_NE(amostra, nullptr);
+    EXPECT_EQ(std::vector<int>({amostra->bits, amostra->stereo, amostra->freq, int(amostra->len)}),
+              std::vector<int>({16, 0, 22050, 3}));
+    const auto* valores = static_cast<const uint16_t*>(amostra->data);
+    EXPECT_EQ(std::vector<int>(valores, valores + 3), std::vector<int>({0x0000, 0xFFFF, 0x8000}));  // unsigned
+
+    const std::pair<const char*, Bytes> danos[] = {
+        {"not a WAV file", efeitoCom([](Bytes& d) { d[3] = 'X'; })},
+        {"not plain PCM", wav(3, 1, 22050, 32, Bytes(8))},
+        {"channels", wav(1, 3, 22050, 16, Bytes(6))},
+        {"8 or 16 bits", wav(1, 1, 22050, 24, Bytes(6))},
+        {"sample rate", wav(1, 1, 1000, 16, Bytes(6))},
+        {"past the end of the file", efeitoCom([](Bytes& d) { d[DADOS + 1] = 1; })},
+        {"whole number of frames", wav(1, 1, 22050, 16, Bytes(3))},
+        {"longer than any sound effect", wav(1, 1, 4000, 8, Bytes(4000 * 10 + 2, 0x80))},
+    };
+    for (const auto& [motivo, bytes] : danos) {
+        gravar(bytes, "efeito.wav");
+        EXPECT_NE(Som::defeitoWav("efeito.wav").find(motivo), std::string::npos) << motivo;
+    }
+    for (size_t tamanho = 0; tamanho < EFEITO.size(); ++tamanho) {
+        gravar(Bytes(EFEITO.begin(), EFEITO.begin() + static_cast<long>(tamanho)), "efeito.wav");
+        EXPECT_NE(Som::defeitoWav("efeito.wav"), "") << "cut to " << tamanho << " bytes";
+    }
+
+    gravar(wav(1, 1, 22050, 16, {}), "efeito.wav");
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(Som::carregarEfeito("efeito.wav"), nullptr);
+    EXPECT_EQ(Som::carregarEfeito("nao-existe.wav"), nullptr);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "avesso: cannot load the sound efeito.wav (damaged: sound data that is not a whole number of frames); "
+              "playing without it\navesso: cannot load the sound nao-existe.wav (missing); playing without it\n");
 }
 
 }  // namespace

@@ -60,6 +60,61 @@ TEST(Teclado, WithoutTheHookKeyAloneDecides) {
     EXPECT_FALSE(Teclado::consumir(KEY_P));
 }
 
+// The input thread's ticks against a screen that looks at a key once per
+// pass and uses every press it finds. Allegro sets key[] on a press and
+// clears it on a release, so a tick that holds both leaves key[] as it was.
+struct Toques {
+    const char* caso;
+    const char* ticks;  // per tick: 'd' down, 'u' up; '|' ends the tick, and the screen makes a pass
+    int acoes;
+};
+
+int passar(const char* ticks) {
+    int acoes = 0;
+    for (const char* c = ticks;; ++c) {
+        if (*c == 'd') apertar(KEY_DOWN);
+        if (*c == 'u') soltar(KEY_DOWN);
+        if (*c == '|' || *c == '\0') acoes += Teclado::consumir(KEY_DOWN);
+        if (*c == '\0') return acoes;
+    }
+}
+
+TEST(Teclado, EveryPressActsOnceHoweverShort) {
+    const Toques casos[] = {
+        {"a press and release inside one tick", "du|||", 1},
+        {"a key held over many passes", "d||||u|", 1},
+        {"two taps inside one tick", "dudu|||", 2},
+        {"two taps in two ticks", "du|du||", 2},
+        {"a tap, then a press held", "dud|||u|", 2},
+        {"repeats of a key held, as X sends them", "d|d|d|u|", 3},
+    };
+    for (const Toques& t : casos) {
+        Teclado::novaTela();
+        EXPECT_EQ(passar(t.ticks), t.acoes) << t.caso;
+    }
+}
+
+// A press let go before a screen could use it was meant for the screen
+// before; one at a spot where the rule does not apply is let go with it.
+TEST(Teclado, ATapLeftUnusedIsForgottenByTheNextScreenOrWhereItCannotAct) {
+    apertar(KEY_DOWN);
+    soltar(KEY_DOWN);
+    Teclado::novaTela();
+    EXPECT_FALSE(Teclado::isApertada(KEY_DOWN));
+
+    apertar(KEY_DOWN);
+    soltar(KEY_DOWN);
+    Teclado::esquecerSoltas(KEY_DOWN);
+    EXPECT_FALSE(Teclado::isApertada(KEY_DOWN));
+
+    // Held, its press waits where it cannot act yet.
+    apertar(KEY_DOWN);
+    Teclado::esquecerSoltas(KEY_DOWN);
+    EXPECT_TRUE(Teclado::consumir(KEY_DOWN));
+    EXPECT_FALSE(Teclado::consumir(KEY_DOWN));
+    soltar(KEY_DOWN);
+}
+
 int acoes = 0;
 void contar() { ++acoes; }
 

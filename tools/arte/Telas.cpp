@@ -5,6 +5,7 @@
 #include "Personagens.h"
 
 #include "dados/Leiaute.h"
+#include "dados/Sons.h"
 #include "dados/Paleta.h"
 #include "dados/TeclasJogadores.h"
 
@@ -216,16 +217,22 @@ Quadro instrucoes() {
     }
     q.retangulo(48, 230, 592, 230, PAINEL_LUZ);
 
-    // The keys, each player's name in the player's colour.
-    const int topo = 242, passo = 27;
+    // The keys, each player's name in the player's colour; the game paints
+    // this block again when the keys in use are others.
+    const int topo = leiaute::REGRAS_TOPO, passo = leiaute::REGRAS_PASSO;
     for (int i = 0; i < teclasJogadores::COM_TECLA; ++i) {
         int jy = topo + i * passo;
-        q.escreverContornado(52, jy + 3, "PLAYER " + std::to_string(i + 1), cenario::corJogador(i + 1), CONTORNO,
-                             PROSA);
-        tecla(q, 160, jy, teclasJogadores::PADRAO[i].nome);
+        q.escreverContornado(leiaute::REGRAS_NOME_X, jy + leiaute::REGRAS_NOME_DY, "PLAYER " + std::to_string(i + 1),
+                             cenario::corJogador(i + 1), CONTORNO, PROSA);
+        tecla(q, leiaute::REGRAS_TECLA_X, jy, teclasJogadores::PADRAO[i].nome);
     }
-    q.escrever(52, topo + 4 * passo + 6, "RUNNERS 5 AND 6", paleta::NEVOA, PROSA);
-    q.escrever(52, topo + 4 * passo + 26, "HAVE NO KEY", paleta::NEVOA, PROSA);
+    const int semTecla = topo + teclasJogadores::COM_TECLA * passo + leiaute::REGRAS_SEM_TECLA_DY;
+    q.escrever(leiaute::REGRAS_NOME_X, semTecla, "RUNNERS 5 AND 6", paleta::NEVOA, PROSA);
+    q.escrever(leiaute::REGRAS_NOME_X, semTecla + leiaute::REGRAS_LINHA, "HAVE NO KEY", paleta::NEVOA, PROSA);
+    // The key that mutes everything, under the players': it acts on every screen.
+    const int somLargura = tecla(q, leiaute::REGRAS_NOME_X, leiaute::REGRAS_SOM_Y, sons::TECLA_MUDO);
+    q.escrever(leiaute::REGRAS_NOME_X + somLargura + 10, leiaute::REGRAS_SOM_Y + leiaute::topoTecla(PROSA),
+               "SOUND ON/OFF", TEXTO, PROSA);
 
     // The other keys, on the right.
     struct Chave {
@@ -348,8 +355,10 @@ Quadro entrada() {
         x += q.escreverContornado(x, y + 3, quem(i), cenario::corJogador(i + 1), CONTORNO, PROSA) + 6;
         x += tecla(q, x, y, chaves[i].nomeCurto) + 20;
     }
-    // Only Enter is read here; P and Escape act once the race runs.
-    desenho::escreverCentrado(q, CX, y0 + 84, "IN THE RACE  P: PAUSE  ESC: LEAVE", paleta::NEVOA, CONTORNO, PROSA);
+    // Enter starts the race, P and Escape act once it runs, the sound key
+    // everywhere.
+    desenho::escreverCentrado(q, CX, y0 + 84, std::string("P: PAUSE  ESC: LEAVE  ") + sons::TECLA_MUDO + ": SOUND ON/OFF",
+                              paleta::NEVOA, CONTORNO, PROSA);
     return q;
 }
 
