@@ -19,7 +19,10 @@ Each round runs each build once, in turn, each with its own Xvfb (the
 scenarios' sessao.py). AVESSO_ARGUMENTOS, when set, is more of the game's
 command line for both builds: "--levels DIR" with DIR holding copies of the
 two built-in levels' texts measures levels played from files, painted
-once into the cache $XDG_CACHE_HOME names. Run it as run.sh starts the game, with its
+once into the cache $XDG_CACHE_HOME names. AVESSO_ARGUMENTOS_AGORA, when
+set, stands for it in BUILD_AGORA's games only (the same build may then be
+given twice: the built-in levels against level files); one game is played
+first, unmeasured, so every measured one finds its levels painted. Run it as run.sh starts the game, with its
 GLIBC_TUNABLES, to measure what a player gets. One player: level 1 ends at once (its finish line
 stands in the first screen), and on level 2 a runner that never flips
 drops out after about 3.5 s, so the race is measured in 2 s windows over
@@ -262,8 +265,8 @@ def juntar(completas, primeiras):
     return total
 
 
-def rodar(*argumentos):
-    p = subprocess.run([sys.executable, "-B", __file__, *argumentos], capture_output=True, text=True)
+def rodar(*argumentos, env=None):
+    p = subprocess.run([sys.executable, "-B", __file__, *argumentos], capture_output=True, text=True, env=env)
     linha = [l for l in p.stdout.splitlines() if l.startswith("RESULTADO ")]
     if not linha:
         sys.exit(f"{' '.join(argumentos)} failed:\n{p.stdout[-3000:]}\n{p.stderr[-3000:]}")
@@ -282,17 +285,21 @@ def main():
     builds = {"before": os.path.abspath(sys.argv[1]), "now": os.path.abspath(sys.argv[2])}
     rodadas = int(sys.argv[3]) if len(sys.argv) > 3 else 2
     retentativas = int(sys.argv[4]) if len(sys.argv) > 4 else 10
+    ambientes = {nome: None for nome in builds}
+    if "AVESSO_ARGUMENTOS_AGORA" in os.environ:
+        ambientes["now"] = dict(os.environ, AVESSO_ARGUMENTOS=os.environ["AVESSO_ARGUMENTOS_AGORA"])
+        rodar("--primeira", builds["now"], env=ambientes["now"])
     completas = {nome: [] for nome in builds}
     primeiras = {nome: [] for nome in builds}
     for rodada in range(rodadas):
         ordem = list(builds) if rodada % 2 == 0 else list(reversed(builds))
         for nome in ordem:
             print(f"round {rodada + 1}: {nome} ({builds[nome]})", file=sys.stderr, flush=True)
-            completas[nome].append(rodar("--um", builds[nome], str(retentativas)))
+            completas[nome].append(rodar("--um", builds[nome], str(retentativas), env=ambientes[nome]))
         # More first builds, each in a fresh game, in turn.
         for _ in range(PRIMEIRAS_POR_RODADA):
             for nome in ordem:
-                primeiras[nome].append(rodar("--primeira", builds[nome]))
+                primeiras[nome].append(rodar("--primeira", builds[nome], env=ambientes[nome]))
     t = {nome: juntar(completas[nome], primeiras[nome]) for nome in builds}
 
     def faixa(v):
