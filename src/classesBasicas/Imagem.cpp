@@ -1,6 +1,7 @@
 #include "classesBasicas/Imagem.h"
 
 #include "classesBasicas/Recursos.h"
+#include "dados/Bytes.h"
 
 #include <allegro.h>
 
@@ -9,14 +10,8 @@
 
 namespace {
 
-uint32_t lerU32(const unsigned char* p) {
-    return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
-           static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24;
-}
-
-uint16_t lerU16(const unsigned char* p) {
-    return static_cast<uint16_t>(p[0] | p[1] << 8);
-}
+using bytes::lerLe16;
+using bytes::lerLe32;
 
 // The two headers Allegro reads; it refuses the later Windows ones.
 constexpr uint32_t INFO_OS2 = Imagem::INFO_OS2;
@@ -35,7 +30,7 @@ bool isBitsConhecido(int bits) {
 // Allegro knows three sets of masks and reads green by the red and blue
 // ones alone, so any other set comes out in the wrong colours.
 bool isMascaraConhecida(const unsigned char* m, int bits) {
-    const uint32_t r = lerU32(m), g = lerU32(m + 4), b = lerU32(m + 8);
+    const uint32_t r = lerLe32(m), g = lerLe32(m + 4), b = lerLe32(m + 8);
     if (bits == 16) return b == 0x1F && ((r == 0x7C00 && g == 0x3E0) || (r == 0xF800 && g == 0x7E0));
     return bits == 32 && r == 0xFF0000 && g == 0xFF00 && b == 0xFF;
 }
@@ -106,24 +101,24 @@ bool isRleIntegro(Leitor& in, long long largura, long long altura, bool quatroBi
 std::optional<Imagem::Cabecalho> Imagem::lerCabecalho(const unsigned char* bytes, std::size_t lidos) {
     if (lidos < CABECALHO_ARQUIVO + INFO_OS2 || bytes[0] != 'B' || bytes[1] != 'M') return std::nullopt;
     Cabecalho c;
-    c.inicioPixels = lerU32(bytes + 10);
-    c.tamanhoInfo = lerU32(bytes + 14);
+    c.inicioPixels = lerLe32(bytes + 10);
+    c.tamanhoInfo = lerLe32(bytes + 14);
     c.compressao = BI_RGB;
     if (c.tamanhoInfo == INFO_OS2) {  // 16-bit sizes, three-byte palette entries
-        c.largura = lerU16(bytes + 18);
-        c.altura = lerU16(bytes + 20);
-        c.bits = lerU16(bytes + 24);
+        c.largura = lerLe16(bytes + 18);
+        c.altura = lerLe16(bytes + 20);
+        c.bits = lerLe16(bytes + 24);
         if (!isBitsConhecido(c.bits)) return std::nullopt;
         c.cores = c.bits <= 8 ? 1 << c.bits : 0;
         c.bytesPorCor = 3;
     } else if (c.tamanhoInfo == INFO_WINDOWS) {
         if (lidos < CABECALHO_ARQUIVO + INFO_WINDOWS) return std::nullopt;
-        c.largura = static_cast<int32_t>(lerU32(bytes + 18));
-        c.altura = static_cast<int32_t>(lerU32(bytes + 22));
-        c.bits = lerU16(bytes + 28);
-        c.compressao = lerU32(bytes + 30);
+        c.largura = static_cast<int32_t>(lerLe32(bytes + 18));
+        c.altura = static_cast<int32_t>(lerLe32(bytes + 22));
+        c.bits = lerLe16(bytes + 28);
+        c.compressao = lerLe32(bytes + 30);
         if (!isBitsConhecido(c.bits)) return std::nullopt;
-        c.cores = lerU32(bytes + 46);
+        c.cores = lerLe32(bytes + 46);
         if (c.cores > (c.bits <= 8 ? 1 << c.bits : 256)) return std::nullopt;
         if (c.cores == 0 && c.bits <= 8) c.cores = 1 << c.bits;
         c.bytesPorCor = 4;

@@ -1,6 +1,7 @@
 #include "classesBasicas/Som.h"
 
 #include "classesBasicas/Recursos.h"
+#include "dados/Bytes.h"
 
 #include <allegro.h>
 
@@ -16,12 +17,10 @@ namespace {
 
 using Bytes = std::vector<unsigned char>;
 
-uint32_t lerU32(const unsigned char* p) {
-    return static_cast<uint32_t>(p[0]) << 24 | static_cast<uint32_t>(p[1]) << 16 |
-           static_cast<uint32_t>(p[2]) << 8 | static_cast<uint32_t>(p[3]);
-}
-
-uint32_t lerU16(const unsigned char* p) { return static_cast<uint32_t>(p[0]) << 8 | p[1]; }
+using bytes::lerBe16;
+using bytes::lerBe32;
+using bytes::lerLe16;
+using bytes::lerLe32;
 
 std::string emByte(const char* oQue, size_t onde) {
     return std::string(oQue) + " at byte " + std::to_string(onde);
@@ -96,18 +95,18 @@ std::string defeitoDaTrilha(const Bytes& d, size_t inicio, size_t fim) {
 std::string defeitoDosBytes(const Bytes& d) {
     if (d.size() < 14 || std::memcmp(d.data(), "MThd", 4) != 0) return "not a MIDI file";
     // Allegro skips the header's length and reads 6 bytes.
-    if (lerU32(&d[4]) != 6) return "a header that is not 6 bytes long";
-    if (lerU16(&d[8]) > 1) return "a MIDI format other than 0 or 1";
-    const uint32_t trilhas = lerU16(&d[10]);
+    if (lerBe32(&d[4]) != 6) return "a header that is not 6 bytes long";
+    if (lerBe16(&d[8]) > 1) return "a MIDI format other than 0 or 1";
+    const uint32_t trilhas = lerBe16(&d[10]);
     if (trilhas < 1 || trilhas > Som::TRILHAS_MAXIMAS) return "a number of tracks other than 1 to 32";
-    const uint32_t divisao = lerU16(&d[12]);
+    const uint32_t divisao = lerBe16(&d[12]);
     if (divisao == 0 || (divisao & 0x8000)) return "a time base that is not in ticks";
 
     size_t p = 14;
     for (uint32_t t = 1; t <= trilhas; ++t) {
         const std::string trilha = "track " + std::to_string(t) + ": ";
         if (d.size() - p < 8 || std::memcmp(&d[p], "MTrk", 4) != 0) return trilha + emByte("missing", p);
-        const size_t tamanho = lerU32(&d[p + 4]);
+        const size_t tamanho = lerBe32(&d[p + 4]);
         p += 8;
         if (tamanho > d.size() - p) return trilha + "runs past the end of the file";
         std::string defeito = defeitoDaTrilha(d, p, p + tamanho);
@@ -116,13 +115,6 @@ std::string defeitoDosBytes(const Bytes& d) {
     }
     return "";
 }
-
-uint32_t lerLe32(const unsigned char* p) {
-    return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 | static_cast<uint32_t>(p[2]) << 16 |
-           static_cast<uint32_t>(p[3]) << 24;
-}
-
-uint32_t lerLe16(const unsigned char* p) { return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8; }
 
 // Where a WAV file's sound lies and how it is laid out.
 struct Wav {

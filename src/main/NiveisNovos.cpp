@@ -1,5 +1,7 @@
 #include "main/NiveisNovos.h"
 
+#include "niveis/Cache.h"
+
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/prctl.h>
@@ -35,26 +37,6 @@ std::string marca(const fs::path& comando) {
     return texto;
 }
 
-// Keeps the MAX_GUARDADOS level files last used; a file a stopped maker
-// left half written goes too.
-void podar(const fs::path& pasta) {
-    std::error_code erro;
-    std::vector<std::pair<fs::file_time_type, fs::path>> arquivos;
-    const auto agora = fs::file_time_type::clock::now();
-    for (const fs::directory_entry& e : fs::directory_iterator(pasta, erro)) {
-        const fs::file_time_type quando = e.last_write_time(erro);
-        if (erro) continue;
-        if (e.path().extension() == ".tmp") {
-            if (agora - quando > std::chrono::minutes(10)) fs::remove(e.path(), erro);
-        } else if (e.path().extension() == ".txt") {
-            arquivos.push_back({quando, e.path()});
-        }
-    }
-    if (arquivos.size() <= MAX_GUARDADOS) return;
-    std::sort(arquivos.begin(), arquivos.end());
-    for (std::size_t i = 0; i + MAX_GUARDADOS < arquivos.size(); ++i) fs::remove(arquivos[i].second, erro);
-}
-
 void parar(pid_t processo) {
     kill(processo, SIGKILL);
     while (waitpid(processo, nullptr, 0) < 0 && errno == EINTR) {
@@ -67,7 +49,11 @@ NiveisNovos::NiveisNovos(uint64_t semente, const fs::path& cache, const fs::path
     std::error_code erro;
     fs::path pasta = cache.empty() ? fs::path() : cache / PASTA;
     if (!pasta.empty() && (fs::create_directories(pasta, erro), !erro) && access(pasta.c_str(), W_OK) == 0) {
-        podar(pasta);
+        // The MAX_GUARDADOS level files last used stay.
+        Cache::podar(pasta, ".txt", MAX_GUARDADOS, [&pasta](const std::string& arquivo) {
+            std::error_code falha;
+            fs::remove(pasta / (arquivo + ".txt"), falha);
+        });
     } else {
         // No cache to keep them in: a folder of their own for this game.
         std::string modelo = (fs::temp_directory_path(erro) / "avesso-novos-XXXXXX").string();

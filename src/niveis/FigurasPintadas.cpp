@@ -1,9 +1,11 @@
 #include "niveis/FigurasPintadas.h"
 
+#include "niveis/Cache.h"
 #include "niveis/DescricaoNivel.h"
 #include "niveis/PintorNivel.h"
 #include "niveis/Relevo.h"
 
+#include "dados/Bytes.h"
 #include "dados/Niveis.h"
 
 #include <fcntl.h>
@@ -33,10 +35,8 @@ const char* const PASTA_FIGURAS = "figuras";
 const char* const SUFIXO_VISUAL = "-visual.bmp";
 const char* const SUFIXO_COLISAO = "-colisao.bmp";
 
-uint32_t lerU32(const uint8_t* p) {
-    return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 | static_cast<uint32_t>(p[2]) << 16 |
-           static_cast<uint32_t>(p[3]) << 24;
-}
+using bytes::lerLe16;
+using bytes::lerLe32;
 
 // Whether the file at `caminho` is a whole picture as the painter writes
 // one: an 8-bit BMP of the level's size, every byte of it there. A file
@@ -49,10 +49,10 @@ bool isFiguraInteira(const fs::path& caminho) {
     const bool lido = fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && read(fd, h, sizeof h) == sizeof h;
     close(fd);
     if (!lido || h[0] != 'B' || h[1] != 'M') return false;
-    const uint32_t inicio = lerU32(h + 10);
+    const uint32_t inicio = lerLe32(h + 10);
     const auto linha = static_cast<uint32_t>((niveis::COMPRIMENTO + 3) / 4 * 4);
-    return lerU32(h + 2) == static_cast<uint64_t>(info.st_size) && lerU32(h + 18) == niveis::COMPRIMENTO &&
-           lerU32(h + 22) == niveis::ALTURA && (h[28] | h[29] << 8) == 8 && lerU32(h + 30) == 0 &&
+    return lerLe32(h + 2) == static_cast<uint64_t>(info.st_size) && lerLe32(h + 18) == niveis::COMPRIMENTO &&
+           lerLe32(h + 22) == niveis::ALTURA && lerLe16(h + 28) == 8 && lerLe32(h + 30) == 0 &&
            static_cast<uint64_t>(inicio) + static_cast<uint64_t>(linha) * niveis::ALTURA ==
                static_cast<uint64_t>(info.st_size);
 }
@@ -93,31 +93,6 @@ int naMemoria(const char* nome, const std::vector<uint8_t>& bytes, std::string& 
         return -1;
     }
     return fd;
-}
-
-// The cache keeps the MAX_NIVEIS levels last used (a hit touches its
-// pictures); older ones, and files a stopped game left half written, go.
-void podar(const fs::path& pasta) {
-    std::error_code erro;
-    std::vector<std::pair<fs::file_time_type, std::string>> niveisGuardados;
-    const auto agora = fs::file_time_type::clock::now();
-    for (const fs::directory_entry& e : fs::directory_iterator(pasta, erro)) {
-        const std::string nome = e.path().filename().string();
-        const fs::file_time_type quando = e.last_write_time(erro);
-        if (erro) continue;
-        if (nome.size() > 4 && nome[0] == '.' && nome.compare(nome.size() - 4, 4, ".tmp") == 0) {
-            if (agora - quando > std::chrono::minutes(10)) fs::remove(e.path(), erro);
-        } else if (nome.size() > std::strlen(SUFIXO_VISUAL) &&
-                   nome.compare(nome.size() - std::strlen(SUFIXO_VISUAL), std::string::npos, SUFIXO_VISUAL) == 0) {
-            niveisGuardados.push_back({quando, nome.substr(0, nome.size() - std::strlen(SUFIXO_VISUAL))});
-        }
-    }
-    if (niveisGuardados.size() <= static_cast<size_t>(FigurasPintadas::MAX_NIVEIS)) return;
-    std::sort(niveisGuardados.begin(), niveisGuardados.end());
-    for (size_t i = 0; i + FigurasPintadas::MAX_NIVEIS < niveisGuardados.size(); ++i) {
-        fs::remove(pasta / (niveisGuardados[i].second + SUFIXO_VISUAL), erro);
-        fs::remove(pasta / (niveisGuardados[i].second + SUFIXO_COLISAO), erro);
-    }
 }
 
 }  // namespace
@@ -172,7 +147,12 @@ FigurasPintadas FigurasPintadas::obter(const DescricaoNivel& nivel, const std::s
     if (!pasta.empty()) fs::create_directories(pasta, erro);
     if (!pasta.empty() && !erro && gravarInteiro(colisao, bytesColisao)) {
         if (gravarInteiro(visual, bytesVisual)) {
-            podar(pasta);
+            // The last MAX_NIVEIS levels used stay (a hit touches its pictures).
+            Cache::podar(pasta, SUFIXO_VISUAL, MAX_NIVEIS, [&pasta](const std::string& nivel) {
+                std::error_code falha;
+                fs::remove(pasta / (nivel + SUFIXO_VISUAL), falha);
+                fs::remove(pasta / (nivel + SUFIXO_COLISAO), falha);
+            });
             figuras.visual = visual.string();
             figuras.colisao = colisao.string();
             return figuras;

@@ -43,22 +43,15 @@ const niveis::Nivel& nivelNumero(int n) { return niveis::daCampanha(n); }
 
 const Tema& temaDoNivel(int n) { return Tema::porNome(ArquivoNivel::ler(nivelNumero(n).texto).descricao->getTema()); }
 
-struct CabecalhoBmp {
-    int32_t largura = 0, altura = 0;
-    uint16_t bits = 0;
-};
-
-CabecalhoBmp cabecalho(const std::string& caminho) {
-    CabecalhoBmp c;
-    unsigned char b[30] = {};
+// The picture's headers, as the game reads them; none when unreadable.
+Imagem::Cabecalho cabecalho(const std::string& caminho) {
+    unsigned char b[Imagem::CABECALHO_ARQUIVO + Imagem::INFO_WINDOWS] = {};
+    size_t lidos = 0;
     if (FILE* f = std::fopen(caminho.c_str(), "rb")) {
-        if (std::fread(b, 1, sizeof b, f) != sizeof b) b[0] = 0;
+        lidos = std::fread(b, 1, sizeof b, f);
         std::fclose(f);
     }
-    c.largura = b[18] | b[19] << 8 | b[20] << 16 | b[21] << 24;
-    c.altura = b[22] | b[23] << 8 | b[24] << 16 | b[25] << 24;
-    c.bits = static_cast<uint16_t>(b[28] | b[29] << 8);
-    return c;
+    return Imagem::lerCabecalho(b, lidos).value_or(Imagem::Cabecalho{});
 }
 
 class PinturaNivel : public ::testing::TestWithParam<int> {};
@@ -68,7 +61,7 @@ TEST_P(PinturaNivel, BothPicturesAreWhole18000By480PalettedBmps) {
     for (const std::string& caminho : {nivel.visual, nivel.colisao}) {
         SCOPED_TRACE(caminho);
         EXPECT_TRUE(Imagem::isBmpIntegro(caminho));
-        const CabecalhoBmp c = cabecalho(caminho);
+        const Imagem::Cabecalho c = cabecalho(caminho);
         EXPECT_EQ(c.largura, niveis::COMPRIMENTO);
         EXPECT_EQ(c.altura, niveis::ALTURA);
         // 8 bits a pixel: half the loading time of a 24-bit picture.
