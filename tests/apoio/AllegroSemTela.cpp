@@ -57,11 +57,8 @@ PastaDeTrabalho::PastaDeTrabalho() {
     // Pictures kept from another folder's files of the same names.
     FigurasNivel::liberar();
     anterior_ = fs::current_path().string();
-    std::string modelo = (fs::temp_directory_path() / "avesso-teste-XXXXXX").string();
-    if (!mkdtemp(modelo.data())) throw std::runtime_error("mkdtemp failed");
-    caminho_ = modelo;
-    fs::create_directories(fs::path(caminho_) / "src/Img/Jogo");
-    fs::current_path(caminho_);
+    fs::create_directories(pasta_.caminho() / "src/Img/Jogo");
+    fs::current_path(pasta_.caminho());
 
     BITMAP* pixel = create_bitmap(1, 1);
     clear_to_color(pixel, makecol(255, 0, 255));
@@ -80,7 +77,6 @@ PastaDeTrabalho::~PastaDeTrabalho() {
     FigurasNivel::liberar();
     std::error_code erro;
     std::filesystem::current_path(anterior_, erro);
-    std::filesystem::remove_all(caminho_, erro);
 }
 
 }  // namespace semTela

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "PastaTemporaria.h"
+
 #include "prova/SemTela.h"
 
 #include <string>
@@ -29,10 +31,10 @@ public:
     PastaDeTrabalho(const PastaDeTrabalho&) = delete;
     PastaDeTrabalho& operator=(const PastaDeTrabalho&) = delete;
 
-    const std::string& caminho() const { return caminho_; }
+    std::string caminho() const { return pasta_.caminho().string(); }
 
 private:
-    std::string caminho_;
+    PastaTemporaria pasta_{"avesso-teste"};
     std::string anterior_;
 };
 

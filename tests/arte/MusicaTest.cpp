@@ -1,6 +1,7 @@
 // The music as the game plays it and a player hears it: a MIDI file read
 // back here event by event, and its rendering with timidity and the same
 // freepats patches the game's synthesizer uses.
+#include "PastaTemporaria.h"
 #include "classesBasicas/Som.h"
 #include "dados/Sons.h"
 
@@ -156,20 +157,6 @@ double valorDoStat(const std::filesystem::path& arquivo, const std::string& rotu
     throw std::runtime_error("no '" + rotulo + "' in sox's output");
 }
 
-class PastaTemporaria {
-public:
-    PastaTemporaria() {
-        std::string modelo = (std::filesystem::temp_directory_path() / "avesso-musica-XXXXXX").string();
-        if (!mkdtemp(modelo.data())) throw std::runtime_error("mkdtemp failed");
-        caminho_ = modelo;
-    }
-    ~PastaTemporaria() { std::filesystem::remove_all(caminho_); }
-    const std::filesystem::path& caminho() const { return caminho_; }
-
-private:
-    std::filesystem::path caminho_;
-};
-
 }  // namespace
 
 TEST(Musica, MelodyBassAndDrumsUsePatchesFreepatsHas) {
@@ -254,7 +241,7 @@ TEST(Musica, NeverSoundsMoreNotesAtOnceThanHalfItsVoices) {
 TEST(Musica, TimidityWithFreepatsPlaysTheWholeFileAudibly) {
     const double duracao = lerMidi(MUSICA).duracao();
     ASSERT_GT(duracao, 0.0);
-    PastaTemporaria pasta;
+    PastaTemporaria pasta("avesso-musica");
     const auto wav = pasta.caminho() / "musica.wav";
     const auto audivel = pasta.caminho() / "audivel.wav";
     const auto log = pasta.caminho() / "log.txt";

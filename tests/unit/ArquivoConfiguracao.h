@@ -1,12 +1,12 @@
 #pragma once
 
 #include "AllegroSemTela.h"
+#include "PastaTemporaria.h"
 
 #include "classesControle/Configuracao.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -15,20 +15,14 @@
 // reader as the game reads it.
 class ArquivoConfiguracao : public ::testing::Test {
 protected:
-    void SetUp() override {
-        semTela::iniciar();
-        std::string modelo = (std::filesystem::temp_directory_path() / "avesso-configuracao-XXXXXX").string();
-        ASSERT_NE(mkdtemp(modelo.data()), nullptr);
-        pasta = modelo;
-        caminho = (pasta / "avesso.cfg").string();
-    }
-    void TearDown() override { std::filesystem::remove_all(pasta); }
+    void SetUp() override { semTela::iniciar(); }
 
     configuracao::Leitura ler(const std::string& texto) {
         std::ofstream(caminho, std::ios::binary) << texto;
         return configuracao::ler(caminho);
     }
 
-    std::filesystem::path pasta;
-    std::string caminho;
+    PastaTemporaria temporaria{"avesso-configuracao"};
+    const std::filesystem::path& pasta = temporaria.caminho();
+    const std::string caminho = (pasta / "avesso.cfg").string();
 };

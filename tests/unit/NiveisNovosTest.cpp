@@ -3,6 +3,8 @@
 // avesso-levels is played here by small shell scripts.
 #include "main/NiveisNovos.h"
 
+#include "PastaTemporaria.h"
+
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -19,13 +21,6 @@ namespace {
 
 class NiveisNovosTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::string modelo = (fs::temp_directory_path() / "avesso-niveis-novos-XXXXXX").string();
-        ASSERT_NE(mkdtemp(modelo.data()), nullptr);
-        raiz = modelo;
-    }
-    void TearDown() override { fs::remove_all(raiz); }
-
     // A stand-in for avesso-levels: `corpo` runs with its arguments
     // (new --seed N -o FILE), and every run is logged.
     fs::path comando(const std::string& corpo) {
@@ -47,7 +42,8 @@ protected:
         }
     }
 
-    fs::path raiz;
+    PastaTemporaria temporaria{"avesso-niveis-novos"};
+    const fs::path& raiz = temporaria.caminho();
 };
 
 TEST_F(NiveisNovosTest, TheSeedAndTheTwoAfterItAreMadeOnceAndFoundInTheCacheAfter) {

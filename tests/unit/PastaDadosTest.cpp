@@ -3,6 +3,8 @@
 // path is made up, as /proc/self/exe would give it.
 #include "sistema/PastaDados.h"
 
+#include "PastaTemporaria.h"
+
 #include "dados/Figuras.h"
 #include "dados/Niveis.h"
 
@@ -22,13 +24,9 @@ namespace {
 class PastaDadosTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::string modelo = (fs::temp_directory_path() / "avesso-pasta-dados-XXXXXX").string();
-        ASSERT_NE(mkdtemp(modelo.data()), nullptr);
-        raiz = modelo;
         vazia = raiz / "vazia";
         fs::create_directories(vazia);
     }
-    void TearDown() override { fs::remove_all(raiz); }
 
     // A folder holding the files the game cannot play without.
     fs::path comDados(const fs::path& rel) {
@@ -55,7 +53,9 @@ protected:
         return l;
     }
 
-    fs::path raiz, vazia;
+    PastaTemporaria temporaria{"avesso-pasta-dados"};
+    const fs::path& raiz = temporaria.caminho();
+    fs::path vazia;
 };
 
 // The menu's pictures may be missing (the menus are still usable); a level
