@@ -1,17 +1,13 @@
 #include "comandoNiveis/ComandoNiveis.h"
 
 #include "gerador/GeradorNivel.h"
+#include "niveis/ArquivoInteiro.h"
 #include "niveis/ArquivoNivel.h"
 #include "prova/NivelEmProva.h"
 #include "prova/SemTela.h"
 #include "prova/VerificacaoNivel.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <stdexcept>
 #include <string_view>
 
@@ -42,35 +38,6 @@ std::string ordinal(int n) {
     return std::to_string(n) + sufixo;
 }
 
-// Writes `texto` at `caminho` whole or not at all: into a file of its own
-// first, then renamed over the name.
-bool gravar(const std::string& caminho, const std::string& texto, std::string& porque) {
-    const std::string temporario = caminho + "." + std::to_string(getpid()) + ".tmp";
-    const int fd = open(temporario.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) {
-        porque = std::strerror(errno);
-        return false;
-    }
-    bool ok = true;
-    for (std::size_t feito = 0; ok && feito < texto.size();) {
-        const ssize_t n = write(fd, texto.data() + feito, texto.size() - feito);
-        if (n < 0 && errno == EINTR) continue;
-        ok = n > 0;
-        if (ok) feito += static_cast<std::size_t>(n);
-    }
-    if (!ok) porque = std::strerror(errno);
-    if (close(fd) != 0 && ok) {
-        ok = false;
-        porque = std::strerror(errno);
-    }
-    if (ok && std::rename(temporario.c_str(), caminho.c_str()) != 0) {
-        ok = false;
-        porque = std::strerror(errno);
-    }
-    if (!ok) unlink(temporario.c_str());
-    return ok;
-}
-
 int verificarArquivo(const std::string& arquivo) {
     const ArquivoNivel::Leitura leitura = ArquivoNivel::ler(arquivo);
     if (!leitura) {
@@ -94,7 +61,7 @@ int escreverNovo(uint64_t semente, const std::string& arquivo) {
         return NAO_CERTIFICADO;
     }
     std::string porque;
-    if (!gravar(arquivo, n.texto, porque)) {
+    if (!ArquivoInteiro::gravar(arquivo, n.texto.data(), n.texto.size(), porque)) {
         std::fprintf(stderr, "avesso-levels: cannot write %s: %s\n", arquivo.c_str(), porque.c_str());
         return ERRO_DE_USO;
     }

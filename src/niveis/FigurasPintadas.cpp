@@ -1,5 +1,6 @@
 #include "niveis/FigurasPintadas.h"
 
+#include "niveis/ArquivoInteiro.h"
 #include "niveis/Cache.h"
 #include "niveis/DescricaoNivel.h"
 #include "niveis/PintorNivel.h"
@@ -57,29 +58,10 @@ bool isFiguraInteira(const fs::path& caminho) {
                static_cast<uint64_t>(info.st_size);
 }
 
-bool escreverTudo(int fd, const std::vector<uint8_t>& bytes) {
-    size_t feito = 0;
-    while (feito < bytes.size()) {
-        const ssize_t n = write(fd, bytes.data() + feito, bytes.size() - feito);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        feito += static_cast<size_t>(n);
-    }
-    return true;
-}
-
-// Writes `bytes` at `destino` whole or not at all: into a file of its own
-// first, then renamed over the name, so no reader ever sees half of it.
+// Writes `bytes` at `destino` whole or not at all.
 bool gravarInteiro(const fs::path& destino, const std::vector<uint8_t>& bytes) {
-    const fs::path temporario =
-        destino.parent_path() / ("." + destino.filename().string() + "." + std::to_string(getpid()) + ".tmp");
-    const int fd = open(temporario.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) return false;
-    const bool escrito = escreverTudo(fd, bytes);
-    const bool fechado = close(fd) == 0;
-    if (escrito && fechado && std::rename(temporario.c_str(), destino.c_str()) == 0) return true;
-    unlink(temporario.c_str());
-    return false;
+    std::string porque;
+    return ArquivoInteiro::gravar(destino, bytes.data(), bytes.size(), porque);
 }
 
 // A file in memory holding `bytes`, and the path it opens by; -1 when the
@@ -88,7 +70,7 @@ int naMemoria(const char* nome, const std::vector<uint8_t>& bytes, std::string& 
     const int fd = memfd_create(nome, MFD_CLOEXEC);
     if (fd < 0) return -1;
     caminho = "/proc/self/fd/" + std::to_string(fd);
-    if (!escreverTudo(fd, bytes) || access(caminho.c_str(), R_OK) != 0) {
+    if (!ArquivoInteiro::escrever(fd, bytes.data(), bytes.size()) || access(caminho.c_str(), R_OK) != 0) {
         close(fd);
         return -1;
     }
